@@ -1,0 +1,55 @@
+#include "platform/data_exchange.h"
+
+#include "platform/format.h"
+#include "platform/parse.h"
+
+namespace quillet {
+
+bool DataExchange::Check(int id, int& flag) {
+  if (fromWindow_) {
+    flag = window_.GetCheck(id);
+  } else {
+    if (flag < 0 || flag > 2) flag = 0;
+    window_.SetCheck(id, flag);
+  }
+  return true;
+}
+
+bool DataExchange::Float(int id, float& value) {
+  if (!fromWindow_) {
+    window_.SetControlText(id, FormatGeneral(value, 6));
+    return true;
+  }
+  std::optional<float> parsed = ParseFloatField(window_.GetControlText(id));
+  if (!parsed) return Fail(id, kPleaseEnterNumber);
+  value = *parsed;
+  return true;
+}
+
+bool DataExchange::Int(int id, int& value) {
+  if (!fromWindow_) {
+    window_.SetControlText(id, FormatInt(value));
+    return true;
+  }
+  std::optional<int> parsed = ParseIntField(window_.GetControlText(id));
+  if (!parsed) return Fail(id, kPleaseEnterInteger);
+  value = *parsed;
+  return true;
+}
+
+bool DataExchange::Text(int id, std::string& text) {
+  if (fromWindow_) {
+    text = window_.GetControlText(id);
+  } else {
+    window_.SetControlText(id, text);
+  }
+  return true;
+}
+
+bool DataExchange::Fail(int id, const char* message) {
+  window_.MessageBox(message);
+  window_.FocusAndSelect(id);
+  return false;
+}
+
+}  // namespace quillet

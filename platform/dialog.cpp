@@ -1,0 +1,22 @@
+#include "platform/dialog.h"
+
+namespace quillet {
+
+bool Dialog::DoDataExchange(Window&, bool) { return true; }
+
+void Dialog::OnInitDialog(Window& window) { DoDataExchange(window, false); }
+
+std::optional<int> Dialog::OnCommand(Window& window, int controlId) {
+  if (controlId == kIdOk) return OnOK(window);
+  if (controlId == kIdCancel) return OnCancel(window);
+  return std::nullopt;
+}
+
+std::optional<int> Dialog::OnOK(Window& window) {
+  if (!DoDataExchange(window, true)) return std::nullopt;
+  return kIdOk;
+}
+
+std::optional<int> Dialog::OnCancel(Window&) { return kIdCancel; }
+
+}  // namespace quillet

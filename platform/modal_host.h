@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/dialog.h"
+
+namespace quillet {
+
+// Settings of a Save As dialog.
+struct SaveAsSettings {
+  std::string defaultExtension = "txt";  // added to a name typed without one
+  bool overwritePrompt = true;           // ask before an existing file is accepted
+  bool hideReadOnly = true;
+};
+
+// Runs modal dialogs over the main window. The Qt layer builds real windows; tests script
+// the user's answers.
+class ModalHost {
+ public:
+  virtual ~ModalHost() = default;
+
+  // Builds the dialog's window from its template, runs it until a handler ends it and
+  // returns the end code (kIdOk, kIdCancel, ...).
+  virtual int DoModal(Dialog& dialog) = 0;
+
+  // The platform's Save As dialog, opening on `lastPath` when it is not empty. Returns the
+  // accepted full path, or nothing when the user cancelled.
+  virtual std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
+                                               const std::string& lastPath) = 0;
+};
+
+}  // namespace quillet

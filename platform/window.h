@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+// The few things the logic needs from a window: its controls by numeric id and modal
+// message boxes owned by it. The Qt layer implements this over widgets; tests use a fake.
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  // Whole text of an edit box or static text.
+  virtual std::string GetControlText(int id) const = 0;
+  virtual void SetControlText(int id, const std::string& text) = 0;
+
+  // Check state of a check box: 0 clear, 1 ticked.
+  virtual int GetCheck(int id) const = 0;
+  virtual void SetCheck(int id, int state) = 0;
+
+  virtual void EnableControl(int id, bool enable) = 0;
+
+  // Moves the keyboard focus to a control and selects all of its text.
+  virtual void FocusAndSelect(int id) = 0;
+
+  // Modal box with a single OK button and no icon; returns when the user dismissed it.
+  // An empty caption shows the program's name, "Quillet".
+  virtual void MessageBox(const std::string& text, const std::string& caption = {}) = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace quillet::testing {
+
+// A window that keeps control states in maps and records every message box. Controls that
+// were never set read as empty text and a clear check box.
+class FakeWindow : public Window {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+    bool operator==(const Message&) const = default;
+  };
+
+  std::string GetControlText(int id) const override;
+  void SetControlText(int id, const std::string& text) override;
+  int GetCheck(int id) const override;
+  void SetCheck(int id, int state) override;
+  void EnableControl(int id, bool enable) override;
+  void FocusAndSelect(int id) override;
+  void MessageBox(const std::string& text, const std::string& caption = {}) override;
+
+  bool IsEnabled(int id) const;  // controls start enabled
+
+  std::map<int, std::string> texts;
+  std::map<int, int> checks;
+  std::map<int, bool> enabled;
+  int focus = 0;      // id of the control that last took the focus, 0 for none
+  int selected = 0;   // id of the control whose text was last selected
+  std::vector<Message> messages;
+  std::vector<std::string> events;  // "message:<text>", "focus:<id>", in order
+};
+
+}  // namespace quillet::testing
