@@ -1,0 +1,162 @@
+#include "platform/format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace quillet {
+
+namespace {
+
+// A finite non-zero |value| written exactly in decimal: 0.d1d2d3... would be misleading, so
+// the digits are read as d1.d2d3... × 10^exponent. `digits` has no trailing zeros.
+struct ExactDecimal {
+  std::string digits;
+  int exponent = 0;
+};
+
+// Every double has a finite decimal expansion. Its length follows from the lowest set bit:
+// a value with F binary fraction digits has exactly F decimal fraction digits.
+ExactDecimal Expand(double magnitude) {
+  int binaryExponent = 0;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  int lowest = binaryExponent - 53;
+  while ((significand & 1U) == 0) {
+    significand >>= 1;
+    ++lowest;
+  }
+  const int fractionDigits = lowest < 0 ? -lowest : 0;
+  const int decimalExponent = static_cast<int>(std::floor(std::log10(magnitude)));
+  // One digit more than needed, in case log10 rounded across a power of ten: an exact
+  // expansion only gains a trailing zero from it.
+  const int precision = std::max(0, decimalExponent + fractionDigits + 1);
+
+  char buffer[1200];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                 std::chars_format::scientific, precision);
+  (void)ec;  // the buffer holds the longest expansion (767 significant digits) with room left
+  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t e = text.find('e');
+  ExactDecimal result;
+  result.digits.reserve(e);
+  for (char ch : text.substr(0, e)) {
+    if (ch != '.') result.digits.push_back(ch);
+  }
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                  result.exponent);
+  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
+  return result;
+}
+
+// Keeps the digits down to the decimal position 10^lowestKept and rounds the rest away, half
+// away from zero: on exact digits a first dropped digit of 5 or more means at least half.
+// May leave an empty digit string, meaning zero.
+void RoundAt(ExactDecimal& d, int lowestKept) {
+  const long long keepLong = static_cast<long long>(d.exponent) - lowestKept + 1;
+  if (keepLong >= static_cast<long long>(d.digits.size())) return;
+  if (keepLong < 0) {
+    d.digits.clear();
+    return;
+  }
+  const auto keep = static_cast<std::size_t>(keepLong);
+  const bool up = d.digits[keep] >= '5';
+  d.digits.resize(keep);
+  if (!up) return;
+  // Add one unit in the last kept place.
+  std::size_t i = keep;
+  while (i > 0 && d.digits[i - 1] == '9') {
+    d.digits[i - 1] = '0';
+    --i;
+  }
+  if (i == 0) {
+    d.digits.insert(d.digits.begin(), '1');
+    ++d.exponent;
+    if (keep == 0) d.exponent = lowestKept;  // nothing was kept: the 1 sits at 10^lowestKept
+  } else {
+    ++d.digits[i - 1];
+  }
+}
+
+// The digit at decimal position 10^position.
+char DigitAt(const ExactDecimal& d, int position) {
+  const long long index = static_cast<long long>(d.exponent) - position;
+  if (index < 0 || index >= static_cast<long long>(d.digits.size())) return '0';
+  return d.digits[static_cast<std::size_t>(index)];
+}
+
+std::string NonFinite(double value) {
+  if (std::isnan(value)) return "nan";
+  return value < 0 ? "-inf" : "inf";
+}
+
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  std::string out;
+  if (std::signbit(value)) out.push_back('-');
+  ExactDecimal d;
+  if (value != 0.0) {
+    d = Expand(std::fabs(value));
+    RoundAt(d, -decimals);
+  }
+  const int top = d.digits.empty() ? 0 : std::max(0, d.exponent);
+  for (int position = top; position >= 0; --position) out.push_back(DigitAt(d, position));
+  if (decimals > 0) {
+    out.push_back('.');
+    for (int position = -1; position >= -decimals; --position) out.push_back(DigitAt(d, position));
+  }
+  return out;
+}
+
+void DropTrailingZeros(std::string& text) {
+  if (text.find('.') == std::string::npos) return;
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+}
+
+}  // namespace
+
+std::string FormatFixed(double value, int decimals) { return Fixed(value, decimals); }
+
+std::string FormatFixedLeft(double value, int decimals, int width) {
+  return PadRight(Fixed(value, decimals), width < 0 ? 0 : static_cast<std::size_t>(width));
+}
+
+std::string FormatGeneral(double value, int precision) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  if (precision < 1) precision = 1;
+  if (value == 0.0) return std::signbit(value) ? "-0" : "0";
+
+  ExactDecimal d = Expand(std::fabs(value));
+  RoundAt(d, d.exponent - precision + 1);
+  const int x = d.exponent;  // the exponent the e-style form would show
+  std::string out;
+  if (x < -4 || x >= precision) {
+    if (value < 0) out.push_back('-');
+    out.push_back(d.digits[0]);
+    out.push_back('.');
+    out.append(d.digits, 1, std::string::npos);
+    DropTrailingZeros(out);
+    out.push_back('e');
+    out.push_back(x < 0 ? '-' : '+');
+    std::string exponent = std::to_string(std::abs(x));
+    if (exponent.size() < 3) exponent.insert(0, 3 - exponent.size(), '0');
+    out += exponent;
+  } else {
+    out = Fixed(value, precision - 1 - x);
+    DropTrailingZeros(out);
+  }
+  return out;
+}
+
+std::string FormatInt(int value) { return std::to_string(value); }
+
+std::string PadRight(std::string_view text, std::size_t width) {
+  std::string out(text);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+}  // namespace quillet
