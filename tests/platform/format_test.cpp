@@ -1,0 +1,100 @@
+#include "platform/format.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace quillet {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(FormatFixed, RoundsHalfwayAwayFromZeroOnTheExactBinaryValue) {
+  struct Row {
+    double value;
+    int decimals;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {2.125, 2, "2.13"},  // exactly halfway: away from zero, where printf gives 2.12
+      {-2.125, 2, "-2.13"},
+      {0.125, 2, "0.13"},
+      {0.5, 0, "1"},
+      {2.5, 0, "3"},
+      {2.675, 2, "2.67"},  // 2.67499999... in binary: below halfway
+      {1.005, 2, "1.00"},  // 1.00499999...
+      {9.995, 2, "9.99"},  // 9.99499999...
+      {9.9999999, 4, "10.0000"},
+      {999.996, 2, "1000.00"},
+      {0.0, 2, "0.00"},
+      {0.004, 2, "0.00"},
+      {0.005, 2, "0.01"},  // 0.005000000000000000104...
+      {-0.001, 2, "-0.00"},
+      {3.841473340988159, 4, "3.8415"},
+      {static_cast<float>(1e-7), 6, "0.000000"},
+      {static_cast<float>(0.05), 6, "0.050000"},
+      {1e22, 1, "10000000000000000000000.0"},
+      {std::numeric_limits<float>::max(), 2, "340282346638528859811704183484516925440.00"},
+      {kInf, 2, "inf"},
+      {-kInf, 4, "-inf"},
+      {std::numeric_limits<double>::quiet_NaN(), 6, "nan"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.value << " %." << row.decimals << "f");
+    EXPECT_EQ(FormatFixed(row.value, row.decimals), row.expected);
+  }
+}
+
+TEST(FormatFixedLeft, PadsOnTheRightToTheWidth) {
+  EXPECT_EQ(FormatFixedLeft(static_cast<float>(-123.45), 2, 8), "-123.45 ");
+  EXPECT_EQ(FormatFixedLeft(static_cast<float>(-12345.68), 2, 8), "-12345.68");
+  EXPECT_EQ(FormatFixedLeft(1.0, 2, 8), "1.00    ");
+  EXPECT_EQ(PadRight("4.00", 8), "4.00    ");
+  EXPECT_EQ(PadRight("1075.5668", 8), "1075.5668");
+  EXPECT_EQ(PadRight("", 8), "        ");
+}
+
+TEST(FormatGeneral, SixSignificantDigitsWithAThreeDigitExponent) {
+  struct Row {
+    double value;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {static_cast<float>(0.05), "0.05"},
+      {static_cast<float>(-1234.5678), "-1234.57"},
+      {static_cast<float>(0.00001), "1e-005"},
+      {static_cast<float>(1.90735227e-6), "1.90735e-006"},
+      {static_cast<float>(3.84147334), "3.84147"},
+      {static_cast<float>(1075.56677), "1075.57"},
+      {static_cast<float>(6.63500261), "6.635"},
+      {static_cast<float>(6.37926e-6), "6.37926e-006"},
+      {524287.0, "524287"},
+      {999999.0, "999999"},
+      {999999.5, "1e+006"},  // halfway, rounded up into the next decade
+      {1234567.0, "1.23457e+006"},
+      {0.0001, "0.0001"},
+      {0.000123456789, "0.000123457"},
+      {0.0000123456, "1.23456e-005"},
+      {1e100, "1e+100"},
+      {1e-300, "1e-300"},
+      {2.5, "2.5"},
+      {100.0, "100"},
+      {0.0, "0"},
+      {-3.0, "-3"},
+      {kInf, "inf"},
+      {-kInf, "-inf"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    EXPECT_EQ(FormatGeneral(row.value, 6), row.expected);
+  }
+}
+
+TEST(FormatInt, PrintsTheWholeRange) {
+  EXPECT_EQ(FormatInt(0), "0");
+  EXPECT_EQ(FormatInt(-12), "-12");
+  EXPECT_EQ(FormatInt(std::numeric_limits<int>::min()), "-2147483648");
+}
+
+}  // namespace
+}  // namespace quillet

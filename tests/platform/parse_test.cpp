@@ -1,0 +1,117 @@
+#include "platform/parse.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "platform/format.h"
+
+namespace quillet {
+namespace {
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+TEST(ParseFloatField, AcceptsTheLongestDecimalNumberAndNothingElse) {
+  struct Row {
+    const char* text;
+    std::optional<float> expected;
+  };
+  const Row rows[] = {
+      {"0.05", 0.05f},
+      {".05", 0.05f},  // not zero, so no leading digit is needed
+      {"  -1234.5678\t ", -1234.5678f},
+      {"\t+3.5", 3.5f},
+      {"1.", 1.0f},
+      {"-2.5e+3", -2500.0f},
+      {"1E2", 100.0f},
+      {"0", 0.0f},
+      {"0.0", 0.0f},
+      {"000", 0.0f},
+      {"0e7", 0.0f},
+      {"1e39", kInf},  // beyond float: an infinity of its sign, no message
+      {"-1e39", -kInf},
+      {"1e400", kInf},
+      {"-1e99999999999", -kInf},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"-0", std::nullopt},  // a zero needs the digit 0 first
+      {".0", std::nullopt},
+      {"+0", std::nullopt},
+      {"1e-400", std::nullopt},  // underflows to zero without a leading 0
+      {"0,05", std::nullopt},    // no comma, whatever the locale
+      {"0x10", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"-", std::nullopt},
+      {".", std::nullopt},
+      {"1e", std::nullopt},
+      {"1e+", std::nullopt},
+      {"5 x", std::nullopt},
+      {"1 2", std::nullopt},
+      {"abc", std::nullopt},
+      {"\n5", std::nullopt},
+      // Only the first 31 characters are read.
+      {"1234567890123456789012345678901", 1234567890123456789012345678901.0f},
+      {"1                              x", 1.0f},
+      {"                               5", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
+    EXPECT_EQ(ParseFloatField(row.text), row.expected);
+  }
+}
+
+TEST(ParseFloatField, RoundsThroughDoubleToFloat) {
+  EXPECT_EQ(ParseFloatField("3.841459"), static_cast<float>(3.841459));
+  EXPECT_EQ(ParseFloatField("-3062.80"), -3062.8f);
+  EXPECT_EQ(ParseFloatField("3.4028235e38"), std::numeric_limits<float>::max());
+}
+
+TEST(ParseIntField, AcceptsSignedDecimalIntegersInThe32BitRange) {
+  struct Row {
+    const char* text;
+    std::optional<int> expected;
+  };
+  const Row rows[] = {
+      {"0", 0},
+      {"12", 12},
+      {" -7 \t", -7},
+      {"+7", 7},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<int>::min()},
+      {"2147483648", std::nullopt},  // never wraps or clamps
+      {"-2147483649", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"", std::nullopt},
+      {"-0", std::nullopt},
+      {"1.5", std::nullopt},
+      {"1e3", std::nullopt},
+      {"12a", std::nullopt},
+      {"-", std::nullopt},
+      {"0x1A", std::nullopt},
+      {"                              12", 1},  // the 32nd character is not read
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
+    EXPECT_EQ(ParseIntField(row.text), row.expected);
+  }
+}
+
+// What the window shows of a float reads back as the value rounded to six digits.
+TEST(ParseFloatField, ReadsBackWhatTheFormatterShows) {
+  const float values[] = {0.05f, -1234.5678f, 1e-5f, 3.84147334f, 524287.0f, -3050.25f, 1e30f};
+  for (float value : values) {
+    SCOPED_TRACE(value);
+    const std::string shown = FormatGeneral(value, 6);
+    const std::optional<float> back = ParseFloatField(shown);
+    ASSERT_TRUE(back.has_value()) << shown;
+    EXPECT_EQ(FormatGeneral(*back, 6), shown);
+    EXPECT_NEAR(*back, value, std::fabs(value) * 5e-6);
+  }
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,82 @@
+#include "stats/lrt.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "platform/parse.h"
+
+namespace quillet {
+namespace {
+
+TEST(EvaluateLrt, PrintsTheDocumentedTexts) {
+  struct Row {
+    float lnL1, lnL2;
+    int df;
+    float p;
+    const char* lrt;
+    const char* crit;
+    const char* result;
+  };
+  const Row rows[] = {
+      {-1000, -1002, 1, 0.05f, "4.00", "3.8415", "Rejected      (p 0.045500)"},
+      {-1002, -1000, 1, 0.05f, "4.00", "3.8415", "Rejected      (p 0.045500)"},
+      {-2500.5f, -2501.2f, 1, 0.05f, "1.40", "3.8415", "NOT rejected  (p 0.236740)"},
+      // 3.8414306 against 3.8414733: not rejected although both print alike.
+      {-1000, -1001.9207f, 1, 0.05f, "3.84", "3.8415", "NOT rejected  (p 0.050001)"},
+      {-1234.56f, -1240.12f, 3, 0.05f, "11.12", "7.8147", "Rejected      (p 0.011095)"},
+      {-1000, -1003.3f, 1, 0.01f, "6.60", "6.6350", "NOT rejected  (p 0.010198)"},
+      {-1000, -1003.32f, 1, 0.01f, "6.64", "6.6350", "Rejected      (p 0.009972)"},
+      {-1000, -1000, 1, 0.05f, "0.00", "3.8415", "NOT rejected  (p 1.000000)"},
+      {-1000, -1000, 0, 0.05f, "0.00", "0.0000", "NOT rejected  (p 0.000000)"},
+      {-1000, -1000.5f, 0, 0.05f, "1.00", "0.0000", "Rejected      (p 0.000000)"},
+      // Needs the extended exponent range; plain doubles would print p 1.000000.
+      {-10000, -11000, 1, 0.05f, "2000.00", "3.8415", "Rejected      (p 0.000006)"},
+      // The verdict follows the critical value on the bisection grid, not the p-value.
+      {-5000, -5537.5f, 1000, 0.05f, "1075.00", "1075.5668", "NOT rejected  (p 0.049304)"},
+      // A statistic of exactly 2.125 rounds away from zero.
+      {-3000.25f, -2999.1875f, 2, 0.05f, "2.13", "5.9915", "NOT rejected  (p 0.345591)"},
+      // Equal to the critical value: rejected; one float step below: not rejected.
+      {0, -1.9207366704940796f, 1, 0.05f, "3.84", "3.8415", "Rejected      (p 0.050000)"},
+      {0, -1.92073655128479f, 1, 0.05f, "3.84", "3.8415", "NOT rejected  (p 0.050000)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.lnL1 << " vs " << row.lnL2 << " df " << row.df);
+    std::string lrt = "old", crit = "old", result = "old";
+    EvaluateLrt(row.lnL1, row.lnL2, lrt, crit, result, row.df, row.p);
+    EXPECT_EQ(lrt, row.lrt);
+    EXPECT_EQ(crit, row.crit);
+    EXPECT_EQ(result, row.result);
+  }
+}
+
+// A log-likelihood beyond the float range arrives as an infinity. The texts must read plainly
+// and must not be taken back as numbers by the field parser.
+TEST(EvaluateLrt, InfiniteOrUndefinedStatisticReadsPlainly) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float max = std::numeric_limits<float>::max();
+  struct Row {
+    const char* name;
+    float lnL1, lnL2;
+    int df;
+    const char* lrt;
+    const char* result;
+  };
+  const Row rows[] = {
+      {"infinite log-likelihood", -inf, -1000, 1, "inf", "Rejected      (p 1.000000)"},
+      {"difference beyond float range", max, -max, 1, "inf", "Rejected      (p 1.000000)"},
+      {"both infinite", -inf, -inf, 1, "nan", "Rejected      (p nan)"},
+      {"both infinite, odd df 3", inf, inf, 3, "nan", "Rejected      (p nan)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string lrt, crit, result;
+    EvaluateLrt(row.lnL1, row.lnL2, lrt, crit, result, row.df, 0.05f);
+    EXPECT_EQ(lrt, row.lrt);
+    EXPECT_EQ(result, row.result);
+    EXPECT_FALSE(ParseFloatField(lrt).has_value());
+  }
+}
+
+}  // namespace
+}  // namespace quillet
