@@ -1,5 +1,6 @@
 #include "stats/chi_square.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -30,6 +31,93 @@ WideFloat LeadingTerm(double x) {
   return WideFloat::Scaled(std::exp2(t - n), static_cast<long long>(n));
 }
 
+// The loops below spend nearly all their time on plain doubles d standing for d × 2^scale.
+// While every result stays inside a window where it is a normal double and the wide value
+// can neither become 0 nor infinite, a double operation rounds exactly as the wide one does
+// (rounding to 53 bits does not depend on the scale). A step that would leave the window is
+// taken again in wide arithmetic from where it started, so the results are those of wide
+// arithmetic throughout.
+struct Window {
+  explicit Window(int scale)
+      : low(std::max(0x1p-500, WideFloat::LowLimit(scale))),
+        high(std::min(0x1p500, WideFloat::HighLimit(scale))) {}
+  bool Holds(double d) const { return std::fabs(d) >= low && std::fabs(d) < high; }
+  double low;
+  double high;
+};
+
+// Step 3: term × x / k for k = df, df - 2, ..., > 1, giving the first term of the series.
+WideFloat RaiseToFirstTerm(WideFloat term, double x, long long k) {
+  const WideFloat wx(x);
+  while (k >= 2) {
+    if (term.IsNaN() || term.IsZero()) return term;  // 0 stays 0 in every remaining step
+    if (term.IsInf()) {
+      // Stays infinite; only its sign can still change, once per remaining step when x < 0.
+      const long long remaining = (k - 2) / 2 + 1;
+      return x < 0 && remaining % 2 == 1 ? WideFloat(0.0) - term : term;
+    }
+    const int scale = term.Exponent();
+    const Window window(scale);
+    double d = term.Significand();
+    for (; k >= 2; k -= 2) {
+      const double product = d * x;
+      const double next = product / static_cast<double>(k);
+      if (!window.Holds(product) || !window.Holds(next)) break;
+      d = next;
+    }
+    term = WideFloat::Scaled(d, scale);
+    if (k >= 2) {
+      term = (term * wx) / WideFloat(static_cast<double>(k));
+      k -= 2;
+    }
+  }
+  return term;
+}
+
+// Step 4: adds terms until one falls to 1e-6 of the sum. Returns the sum, or not-a-number
+// when the series cannot end.
+WideFloat SumSeries(WideFloat term, double x, long long b) {
+  const WideFloat wx(x);
+  const WideFloat tolerance(kTolerance);
+  WideFloat sum = term;
+  long long steps = 0;
+  for (;;) {
+    const int scale = sum.Exponent();
+    const int gap = term.Exponent() - scale;
+    if (std::isfinite(sum.Significand()) && sum.Significand() != 0.0 && gap > -400 && gap < 400) {
+      const Window window(scale);
+      double s = sum.Significand();
+      double t = term.Significand() * std::ldexp(1.0, gap);
+      while (window.Holds(t)) {
+        const double limit = s * kTolerance;
+        if (!window.Holds(limit)) break;
+        if (t <= limit) return WideFloat::Scaled(s, scale);
+        if (steps >= kMaxSeriesSteps || b + 2 == 0) break;
+        const double product = t * x;
+        const double next = product / static_cast<double>(b + 2);
+        const double nextSum = s + next;
+        if (!window.Holds(product) || !window.Holds(next) || !window.Holds(nextSum)) break;
+        t = next;
+        s = nextSum;
+        b += 2;
+        ++steps;
+      }
+      sum = WideFloat::Scaled(s, scale);
+      term = WideFloat::Scaled(t, scale);
+    }
+
+    if (term <= sum * tolerance) return sum;
+    if (sum.IsNaN() || steps >= kMaxSeriesSteps) return WideFloat(kNaN);
+    // With a negative sum a zero term never meets the stop test, but the sum cannot change.
+    if (term.IsZero()) return sum;
+    b += 2;
+    if (b == 0) return WideFloat(kNaN);
+    term = (term * wx) / WideFloat(static_cast<double>(b));
+    sum = sum + term;
+    ++steps;
+  }
+}
+
 }  // namespace
 
 // The steps are those the program has always taken, truncation and all, because the printed
@@ -55,34 +143,14 @@ double ChiSquarePValue(float x, int df) {
   if (df % 2 == 1) term = term * WideFloat(std::sqrt(xd * static_cast<double>(kTwoOverPi)));
   if (term.IsNaN()) return kNaN;
 
-  // 3. Up to the first series term: term = term × x / k for k = df, df - 2, ..., > 1.
-  for (long long k = df; k >= 2; k -= 2) {
-    term = (term * wx) / WideFloat(static_cast<double>(k));
-    if (term.IsNaN()) return kNaN;
-    if (term.IsZero()) break;  // stays 0 for every remaining step
-    if (term.IsInf()) {
-      // Stays infinite; only its sign can still change, once per step when x < 0.
-      const long long remaining = (k - 2) / 2;
-      if (xd < 0 && remaining % 2 == 1) term = WideFloat(0.0) - term;
-      break;
-    }
-  }
+  // 3. Up to the first series term, (x/2)^(df/2) e^(-x/2) / Gamma(df/2 + 1) for df >= 0.
+  term = RaiseToFirstTerm(term, xd, df);
+  if (term.IsNaN()) return kNaN;
 
-  // 4. Sum the series until a term falls to 1e-6 of the sum.
-  const WideFloat tolerance(kTolerance);
-  WideFloat sum = term;
-  long long b = df;
-  for (long long step = 0;; ++step) {
-    if (term <= sum * tolerance) break;
-    if (sum.IsNaN() || step >= kMaxSeriesSteps) return kNaN;
-    if (term.IsZero()) break;
-    b += 2;
-    if (b == 0) return kNaN;
-    term = (term * wx) / WideFloat(static_cast<double>(b));
-    sum = sum + term;
-  }
+  // 4. The series of the regularized incomplete gamma function P(df/2, x/2).
+  const WideFloat sum = SumSeries(term, xd, df);
 
-  // 5.
+  // 5. The upper tail.
   return (WideFloat(1.0) - sum).ToDouble();
 }
 

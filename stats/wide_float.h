@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace quillet {
@@ -23,6 +25,16 @@ class WideFloat {
     w.Normalize(significand, exponent);
     return w;
   }
+
+  // value = Significand() × 2^Exponent(), with |Significand()| in [0.5, 1) unless the value is
+  // 0, infinite or not a number (then Exponent() is 0).
+  double Significand() const { return m_; }
+  int Exponent() const { return e_; }
+
+  // The window of significands that a value with exponent `exponent` may take before leaving
+  // the extended range: below `low` it becomes 0, from `high` on infinite.
+  static double LowLimit(int exponent) { return PowerOfTwoClamped(kMinExponent - 1 - exponent); }
+  static double HighLimit(int exponent) { return PowerOfTwoClamped(kMaxExponent - exponent); }
 
   bool IsZero() const { return m_ == 0.0; }
   bool IsNaN() const { return std::isnan(m_); }
@@ -52,7 +64,7 @@ class WideFloat {
     const long long gap = static_cast<long long>(big.e_) - small.e_;
     // Below 2^-60 of the larger operand the smaller one cannot move a 53-bit rounding.
     if (gap > 60) return big;
-    return Scaled(big.m_ + std::ldexp(small.m_, static_cast<int>(-gap)), big.e_);
+    return Scaled(big.m_ + small.m_ * PowerOfTwo(static_cast<int>(-gap)), big.e_);
   }
 
   friend WideFloat operator-(const WideFloat& a, const WideFloat& b) {
@@ -88,15 +100,38 @@ class WideFloat {
 
   bool IsSpecial() const { return m_ == 0.0 || !std::isfinite(m_); }
 
+  // 2^k, 0 below the normal range of a double and infinite above it.
+  static double PowerOfTwoClamped(long long k) {
+    if (k < -1022) return 0.0;
+    if (k > 1023) return std::numeric_limits<double>::infinity();
+    return PowerOfTwo(static_cast<int>(k));
+  }
+
+  // 2^k for k in the normal range of a double.
+  static double PowerOfTwo(int k) {
+    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
+  }
+
   void Normalize(double significand, long long exponent) {
-    if (significand == 0.0 || !std::isfinite(significand)) {
+    // Reads and resets the exponent field directly: this runs after every operation of the
+    // series, where frexp would dominate the cost.
+    constexpr std::uint64_t kExponentMask = 0x7FFULL << 52;
+    const auto bits = std::bit_cast<std::uint64_t>(significand);
+    const auto field = static_cast<int>((bits & kExponentMask) >> 52);
+    long long e = 0;
+    if (field == 0x7FF || significand == 0.0) {  // infinity, not-a-number or zero
       m_ = significand;
       e_ = 0;
       return;
     }
-    int shift = 0;
-    m_ = std::frexp(significand, &shift);
-    const long long e = exponent + shift;
+    if (field == 0) {  // subnormal input: only from the constructor
+      int shift = 0;
+      m_ = std::frexp(significand, &shift);
+      e = exponent + shift;
+    } else {
+      m_ = std::bit_cast<double>((bits & ~kExponentMask) | (1022ULL << 52));
+      e = exponent + field - 1022;
+    }
     if (e < kMinExponent) {
       m_ = std::copysign(0.0, m_);
       e_ = 0;
