@@ -21,6 +21,10 @@ struct AnalysisForm {
   CCommentsDlg m_dlgComments;
   Csalvando m_dlgSave;
   std::string m_strSavePath;
+  // A file was just accepted in the Save As dialog and nothing has been written to it since:
+  // the next first analysis empties it. A first analysis after Clear All appends instead, so
+  // Clear All never destroys a report.
+  bool m_bNewReportFile = false;
 
   int m_bTestClock = 0;
   int m_bTestModels = 0;

@@ -32,6 +32,7 @@ void FakeWindow::FocusAndSelect(int id) {
 void FakeWindow::MessageBox(const std::string& text, const std::string& caption) {
   messages.push_back({text, caption});
   events.push_back("message:" + text);
+  if (onMessageBox) onMessageBox(messages.back());
 }
 
 }  // namespace quillet::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,10 +32,14 @@ class FakeWindow : public Window {
   std::map<int, std::string> texts;
   std::map<int, int> checks;
   std::map<int, bool> enabled;
-  int focus = 0;      // id of the control that last took the focus, 0 for none
-  int selected = 0;   // id of the control whose text was last selected
+  int focus = 0;     // id of the control that last took the focus, 0 for none
+  int selected = 0;  // id of the control whose text was last selected
   std::vector<Message> messages;
   std::vector<std::string> events;  // "message:<text>", "focus:<id>", in order
+
+  // Called while a message box is up (after it was recorded), so that a test can look at
+  // what the window or the form holds at that moment.
+  std::function<void(const Message&)> onMessageBox;
 };
 
 }  // namespace quillet::testing

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_form.h"
+#include "analysis/command_context.h"
+
+namespace quillet {
+
+inline constexpr char kNoFileNameText[] = "Please enter some file name in the 'Save As...' dialog!";
+inline constexpr char kNoFileNameCaption[] = "No File name entered";
+inline constexpr char kReportNotWrittenCaption[] = "Report not written";
+
+// Records one calculation in the report file when "Save work?" is ticked. With no file chosen
+// yet it asks for one and runs the save setup instead, writing nothing. Otherwise it writes
+// the analysis: analysis number 1 starts with the header block, later ones are appended.
+//
+// Returns the text of a message for the user when the file could not be opened or written
+// (it names the file and the system's reason); the caller shows it once the calculation's
+// results are on screen. Nothing is returned when all went well or nothing was to be written.
+std::optional<std::string> SaveReport(AnalysisForm& form, CommandContext& ctx);
+
+// True when SaveReport will take its writing path: saving on and a report file chosen.
+bool WillWriteReport(const AnalysisForm& form);
+
+// Restarts the analysis numbering without forgetting the file: the next written analysis is
+// number 1 and begins with a new header block, appended to what the file holds. Clear All
+// calls this.
+void RestartReportNumbering(AnalysisForm& form);
+
+// Starts afresh with a newly accepted report file: numbering restarts at 1 and the next
+// written analysis empties the file first (the Save As dialog's overwrite prompt asked the
+// user about that).
+void StartNewReportFile(AnalysisForm& form);
+
+}  // namespace quillet

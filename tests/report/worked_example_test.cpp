@@ -1,0 +1,176 @@
+// The report of two analyses that the program's documentation works through, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/calculate.h"
+#include "report/comments_dlg.h"
+#include "report/file_name.h"
+#include "report/save_report.h"
+#include "support/command_rig.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::CommandRig;
+using testing::TempDir;
+
+// Lines 9, 21 and 22 end with blanks (one, five and five); line 42 has no line feed.
+constexpr char kWorkedExample[] = R"(Quillet v. 2.0 (see help file for details)
+-------------------------------------------
+
+Analyses done: Tue Nov 14 09:05:03 2000
+
+
+Primate cytb alignment, 12 taxa/work/primates
+
+Analysis number 1 
+---------------
+p-value used: 0.050000
+
+
+*** Clock test results ***
+
+Number of taxa: 12
+without clock: -3050.25
+with clock:    -3062.80  LRT = 25.10     crit. value = 18.3072   Result: Rejected      (p 0.005159)
+
+*** Model test results ***
+GTR   lnL = -3040.10  with gamma     
+HKY85 lnL = -3045.55  LRT = 10.90     crit. value = 9.4876    Result: Rejected      (p 0.027713)  with gamma     
+K2P   lnL = -3050.20  LRT = 20.20     crit. value = 15.5073   Result: Rejected      (p 0.009607)
+
+
+Analysis number 2
+---------------
+p-value used: 0.010000
+
+
+*** Gamma test results ***
+------------------
+
+with gamma:    -3040.10
+without gamma: -3044.35  LRT = 8.50      crit. value = 6.6350    Result: Rejected      (p 0.003552)
+
+*** Model test results ***
+------------------
+
+TrN   lnL = -3046.00  with invariants
+HKY85 lnL = -3046.90  LRT = 1.80      crit. value = 6.6350    Result: NOT rejected  (p 0.179736)  with invariants
+JC    lnL = -3058.75  LRT = 25.50     crit. value = 16.8117   Result: Rejected      (p 0.000276))";
+
+TEST(WorkedExampleTest, TheLiteralIsIntact) {
+  std::string text = kWorkedExample;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 41);  // 42 lines, no final line feed
+  EXPECT_NE(text.find("Analysis number 1 \n"), std::string::npos);
+  EXPECT_NE(text.find("-3040.10  with gamma     \n"), std::string::npos);
+  EXPECT_NE(text.find("(p 0.027713)  with gamma     \n"), std::string::npos);
+}
+
+// Save As accepts `path`, the comments dialog is closed with OK after typing `comment`.
+void ChooseReportFile(CommandRig& rig, const std::string& path, const std::string& comment) {
+  rig.Show();
+  rig.host.saveAsAnswers.push_back(path);
+  rig.host.dialogSteps.push_back(
+      testing::TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
+  OnFileName(rig.form, rig.ctx);
+}
+
+void FirstAnalysisEntries(AnalysisForm& f) {
+  f.m_bSaveWork = 1;
+  f.m_fPValue = 0.05f;
+  f.m_bTestClock = 1;
+  f.m_nTaxa = 12;
+  f.m_fLnLNoClock = -3050.25f;
+  f.m_fLnLClock = -3062.80f;
+  f.m_bTestModels = 1;
+  f.m_bGTR = f.m_bHKY85 = f.m_bK2P = 1;
+  f.m_bGammaGTR = f.m_bGammaHKY85 = 1;
+  f.m_fLnLGTR = -3040.10f;
+  f.m_fLnLHKY85 = -3045.55f;
+  f.m_fLnLK2P = -3050.20f;
+}
+
+void SecondAnalysisEntries(AnalysisForm& f) {
+  f.m_fPValue = 0.01f;
+  f.m_bTestClock = 0;
+  f.m_bTestGamma = 1;
+  f.m_fLnLGamma = -3040.10f;
+  f.m_fLnLNoGamma = -3044.35f;
+  f.m_bGTR = f.m_bK2P = 0;
+  f.m_bGammaGTR = f.m_bGammaHKY85 = 0;
+  f.m_bTrN = f.m_bHKY85 = f.m_bJC = 1;
+  f.m_bInvarTrN = f.m_bInvarHKY85 = 1;
+  f.m_fLnLTrN = -3046.00f;
+  f.m_fLnLHKY85 = -3046.90f;
+  f.m_fLnLJC = -3058.75f;
+}
+
+// The writer alone, given the result texts as documented.
+TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
+  TempDir dir;
+  const std::string path = dir.File("primates.txt");
+  testing::WriteWholeFile(path, "an earlier report that the first analysis replaces");
+  CommandRig rig;
+  rig.form.m_szStartDir = "/work/primates";
+  ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
+
+  AnalysisForm& f = rig.form;
+  FirstAnalysisEntries(f);
+  f.m_strClockLrt = "25.10";
+  f.m_strClockCrit = "18.3072";
+  f.m_strClockResult = "Rejected      (p 0.005159)";
+  f.m_strLrtHKY85 = "10.90";
+  f.m_strCritHKY85 = "9.4876";
+  f.m_strResultHKY85 = "Rejected      (p 0.027713)";
+  f.m_strLrtK2P = "20.20";
+  f.m_strCritK2P = "15.5073";
+  f.m_strResultK2P = "Rejected      (p 0.009607)";
+  EXPECT_EQ(SaveReport(f, rig.ctx), std::nullopt);
+  f.m_nAnalysis = 2;
+
+  SecondAnalysisEntries(f);
+  f.m_strGammaLrt = "8.50";
+  f.m_strGammaCrit = "6.6350";
+  f.m_strGammaResult = "Rejected      (p 0.003552)";
+  f.m_strLrtHKY85 = "1.80";
+  f.m_strCritHKY85 = "6.6350";
+  f.m_strResultHKY85 = "NOT rejected  (p 0.179736)";
+  f.m_strLrtJC = "25.50";
+  f.m_strCritJC = "16.8117";
+  f.m_strResultJC = "Rejected      (p 0.000276)";
+  EXPECT_EQ(SaveReport(f, rig.ctx), std::nullopt);
+
+  EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
+  EXPECT_EQ(f.m_strSavePath, path);
+  EXPECT_EQ(f.m_strComments, "Primate cytb alignment, 12 taxa");
+  EXPECT_TRUE(rig.window.messages.empty());
+}
+
+// The whole way: entries typed in the window, two presses of Calculate.
+TEST(WorkedExampleTest, TwoCalculationsReproduceTheFile) {
+  TempDir dir;
+  const std::string path = dir.File("primates.txt");
+  CommandRig rig;
+  rig.form.m_szStartDir = "/work/primates";
+  ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
+
+  FirstAnalysisEntries(rig.form);
+  rig.Show();
+  OnCalculate(rig.form, rig.ctx);
+  EXPECT_EQ(rig.form.m_nAnalysis, 2);
+
+  SecondAnalysisEntries(rig.form);
+  rig.Show();
+  OnCalculate(rig.form, rig.ctx);
+  EXPECT_EQ(rig.form.m_nAnalysis, 3);
+
+  EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
+  EXPECT_TRUE(rig.window.messages.empty());
+}
+
+}  // namespace
+}  // namespace quillet

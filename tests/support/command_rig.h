@@ -1,0 +1,24 @@
+#pragma once
+
+#include "analysis/analysis_form.h"
+#include "analysis/command_context.h"
+#include "support/fake_window.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_host.h"
+
+namespace quillet::testing {
+
+// A form with its fake main window, a scripted dialog host and a clock fixed at
+// Tue Nov 14 09:05:03 2000, wired together as a command of the main window sees them.
+struct CommandRig {
+  AnalysisForm form;
+  FakeWindow window;
+  ScriptedHost host;
+  FixedClock clock{MakeTime(2000, 11, 14, 9, 5, 3, 2)};
+  CommandContext ctx{window, host, clock};
+
+  // Copies the form to the window, as the end of the previous command left it.
+  void Show() { form.UpdateData(window, false); }
+};
+
+}  // namespace quillet::testing
