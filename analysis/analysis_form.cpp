@@ -1,5 +1,7 @@
 #include "analysis/analysis_form.h"
 
+#include <algorithm>
+
 #include "analysis/control_ids.h"
 #include "platform/data_exchange.h"
 
@@ -45,6 +47,22 @@ bool AnalysisForm::UpdateData(Window& window, bool fromWindow) {
          dx.Text(kGammaLrt, m_strGammaLrt) && dx.Text(kGammaResult, m_strGammaResult) &&
          dx.Float(kLnLGamma, m_fLnLGamma) && dx.Float(kLnLNoGamma, m_fLnLNoGamma) &&
          dx.Check(kSaveWork, m_bSaveWork);
+}
+
+std::array<std::string*, 15> AnalysisForm::ModelResultTexts() {
+  return {&m_strLrtF81,    &m_strLrtHKY85,    &m_strLrtJC,    &m_strLrtK2P,    &m_strLrtTrN,
+          &m_strCritF81,   &m_strCritHKY85,   &m_strCritJC,   &m_strCritK2P,   &m_strCritTrN,
+          &m_strResultF81, &m_strResultHKY85, &m_strResultJC, &m_strResultK2P, &m_strResultTrN};
+}
+
+std::array<std::string*, 21> AnalysisForm::ResultTexts() {
+  const std::array<std::string*, 15> models = ModelResultTexts();
+  std::array<std::string*, 21> all{};
+  std::copy(models.begin(), models.end(), all.begin());
+  const std::array<std::string*, 6> tests = {&m_strClockResult, &m_strClockLrt, &m_strClockCrit,
+                                             &m_strGammaCrit,   &m_strGammaLrt, &m_strGammaResult};
+  std::copy(tests.begin(), tests.end(), all.begin() + 15);
+  return all;
 }
 
 }  // namespace quillet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/window.h"
@@ -63,6 +64,12 @@ struct AnalysisForm {
   // that does not parse, after its message, and returns false: earlier fields hold their new
   // values, that field and later ones keep their old ones.
   bool UpdateData(Window& window, bool fromWindow);
+
+  // The fifteen texts the model comparison writes (LRT, critical value and verdict of F81,
+  // HKY85, JC, K2P and TrN).
+  std::array<std::string*, 15> ModelResultTexts();
+  // Those and the clock and gamma texts: every text that only the program writes.
+  std::array<std::string*, 21> ResultTexts();
 };
 
 }  // namespace quillet

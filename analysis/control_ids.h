@@ -27,8 +27,8 @@ inline constexpr int kInvarJC = 1022, kInvarK2P = 1023, kInvarF81 = 1024, kInvar
                      kInvarTrN = 1026, kInvarGTR = 1027;
 
 // Model result texts.
-inline constexpr int kResultTrN = 1028, kResultHKY85 = 1029, kResultF81 = 1030,
-                     kResultK2P = 1031, kResultJC = 1032;
+inline constexpr int kResultTrN = 1028, kResultHKY85 = 1029, kResultF81 = 1030, kResultK2P = 1031,
+                     kResultJC = 1032;
 inline constexpr int kLrtJC = 1033, kLrtK2P = 1034, kLrtF81 = 1035, kLrtHKY85 = 1036,
                      kLrtTrN = 1037;
 inline constexpr int kCritJC = 1038, kCritK2P = 1039, kCritF81 = 1040, kCritHKY85 = 1041,
@@ -39,7 +39,7 @@ inline constexpr int kLnLClock = 1043, kLnLNoClock = 1044, kTaxa = 1045, kClockR
                      kClockLrt = 1066, kClockCrit = 1068;
 
 // Gamma/invariants test.
-inline constexpr int kLnLGamma = 1079, kLnLNoGamma = 1080, kGammaResult = 1083,
-                     kGammaLrt = 1085, kGammaCrit = 1087;
+inline constexpr int kLnLGamma = 1079, kLnLNoGamma = 1080, kGammaResult = 1083, kGammaLrt = 1085,
+                     kGammaCrit = 1087;
 
 }  // namespace quillet::ids

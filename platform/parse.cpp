@@ -14,8 +14,6 @@ namespace {
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
-std::string_view Limit(std::string_view text) { return text.substr(0, kFieldReadLimit); }
-
 std::size_t SkipBlanks(std::string_view text, std::size_t i) {
   while (i < text.size() && IsBlank(text[i])) ++i;
   return i;
@@ -45,17 +43,30 @@ long long MagnitudeOf(std::string_view mantissa, long long exponent) {
   return 0;
 }
 
+// The part both parsers share: the first kFieldReadLimit characters, the blanks before the
+// number, the first non-blank character (a zero counts only when it is the digit 0) and the
+// sign.
+struct FieldStart {
+  explicit FieldStart(std::string_view field) : text(field.substr(0, kFieldReadLimit)) {
+    i = SkipBlanks(text, 0);
+    first = i < text.size() ? text[i] : '\0';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  }
+  std::string_view text;
+  std::size_t i = 0;  // where the digits begin
+  char first = '\0';
+  bool negative = false;
+};
+
 }  // namespace
 
-std::optional<float> ParseFloatField(std::string_view text) {
-  text = Limit(text);
-  const std::size_t start = SkipBlanks(text, 0);
-  const char first = start < text.size() ? text[start] : '\0';
-
+std::optional<float> ParseFloatField(std::string_view field) {
   // The longest decimal number: [sign] digits [. digits] [e [sign] digits].
-  std::size_t i = start;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const FieldStart start(field);
+  const std::string_view text = start.text;
+  const char first = start.first;
+  const bool negative = start.negative;
+  std::size_t i = start.i;
   const std::size_t mantissaStart = i;
   std::size_t afterDigits = SkipDigits(text, i);
   bool anyDigit = afterDigits > i;
@@ -98,13 +109,12 @@ std::optional<float> ParseFloatField(std::string_view text) {
   return RoundToFloat(value);
 }
 
-std::optional<int> ParseIntField(std::string_view text) {
-  text = Limit(text);
-  const std::size_t start = SkipBlanks(text, 0);
-  const char first = start < text.size() ? text[start] : '\0';
-  std::size_t i = start;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+std::optional<int> ParseIntField(std::string_view field) {
+  const FieldStart start(field);
+  const std::string_view text = start.text;
+  const char first = start.first;
+  const bool negative = start.negative;
+  const std::size_t i = start.i;
   const std::size_t digitsEnd = SkipDigits(text, i);
   if (digitsEnd == i || !OnlyBlanksFrom(text, digitsEnd)) return std::nullopt;
 
