@@ -1,0 +1,186 @@
+#include "ui/chi_square_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+
+#include "support/fake_window.h"
+#include "support/scripted_host.h"
+
+namespace quillet {
+namespace {
+
+using testing::FakeWindow;
+using testing::ScriptedHost;
+
+constexpr int kChi = CChiSquareDlg::kIdChiSquare;
+constexpr int kDf = CChiSquareDlg::kIdDf;
+constexpr int kP = CChiSquareDlg::kIdPValue;
+constexpr int kCalcChi = CChiSquareDlg::kIdCalcChiSquare;
+constexpr int kCalcP = CChiSquareDlg::kIdCalcPValue;
+
+struct CalcCase {
+  const char* name;
+  const char* chi;
+  const char* df;
+  const char* p;
+  int button;
+  int shownIn;
+  const char* expected;
+};
+
+void PrintTo(const CalcCase& c, std::ostream* os) { *os << c.name; }
+
+class CalculatorTest : public ::testing::TestWithParam<CalcCase> {};
+
+// The user types into the three fields and presses one button; the computed field shows the
+// documented value with six significant digits.
+TEST_P(CalculatorTest, ShowsTheDocumentedValue) {
+  const CalcCase& c = GetParam();
+  CChiSquareDlg dlg;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  window.SetControlText(kChi, c.chi);
+  window.SetControlText(kDf, c.df);
+  window.SetControlText(kP, c.p);
+  EXPECT_EQ(dlg.OnCommand(window, c.button), std::nullopt);
+  EXPECT_EQ(window.GetControlText(c.shownIn), c.expected);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, CalculatorTest,
+    ::testing::Values(CalcCase{"Crit_p005_df1", "0", "1", "0.05", kCalcChi, kChi, "3.84147"},
+                      CalcCase{"Crit_p005_df2", "0", "2", "0.05", kCalcChi, kChi, "5.99153"},
+                      CalcCase{"Crit_p001_df1", "0", "1", "0.01", kCalcChi, kChi, "6.635"},
+                      CalcCase{"Crit_p005_df1000", "0", "1000", "0.05", kCalcChi, kChi, "1075.57"},
+                      CalcCase{"Crit_p0_df0", "0", "0", "0", kCalcChi, kChi, "524287"},
+                      CalcCase{"Crit_p0_df7", "0", "7", "0", kCalcChi, kChi, "524287"},
+                      CalcCase{"Crit_p1_df0", "0", "0", "1", kCalcChi, kChi, "1.90735e-006"},
+                      CalcCase{"Crit_p1_df3", "0", "3", "1", kCalcChi, kChi, "1.90735e-006"},
+                      CalcCase{"Crit_p005_df0", "0", "0", "0.05", kCalcChi, kChi, "1.90735e-006"},
+                      CalcCase{"P_chi3841459_df1", "3.841459", "1", "0", kCalcP, kP, "0.0500001"},
+                      CalcCase{"P_chi384146_df1", "3.84146", "1", "0", kCalcP, kP, "0.05"},
+                      CalcCase{"P_chi0_df1", "0", "1", "0", kCalcP, kP, "1"},
+                      CalcCase{"P_chi0_df0", "0", "0", "0", kCalcP, kP, "0"},
+                      CalcCase{"P_chi2000_df1", "2000", "1", "0", kCalcP, kP, "6.37926e-006"},
+                      CalcCase{"P_chi1_df0", "1", "0", "0", kCalcP, kP, "6.21969e-008"},
+                      CalcCase{"P_chiMinus5_df2", "-5", "2", "0", kCalcP, kP, "31.4562"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Calculator, FirstOpeningShowsZerosAndPValueOfZeroIsZero) {
+  CChiSquareDlg dlg;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  EXPECT_EQ(window.GetControlText(kChi), "0");
+  EXPECT_EQ(window.GetControlText(kDf), "0");
+  EXPECT_EQ(window.GetControlText(kP), "0");
+  dlg.OnCommand(window, kCalcP);
+  EXPECT_EQ(window.GetControlText(kP), "0");
+}
+
+// The second command reads the critical value as shown, at six digits, not as computed.
+TEST(Calculator, BackAndForthReadsTheShownValue) {
+  CChiSquareDlg dlg;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  window.SetControlText(kDf, "1");
+  window.SetControlText(kP, "0.05");
+  dlg.OnCommand(window, kCalcChi);
+  ASSERT_EQ(window.GetControlText(kChi), "3.84147");
+  dlg.OnCommand(window, kCalcP);
+  EXPECT_EQ(window.GetControlText(kP), "0.0499997");
+}
+
+TEST(Calculator, AFieldThatDoesNotParseStillComputesFromTheHeldValues) {
+  CChiSquareDlg dlg;
+  dlg.m_nDf = 1;
+  dlg.m_fPValue = 0.05f;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  window.SetControlText(kChi, "");
+  window.SetControlText(kDf, "5");  // typed after the failing field: discarded
+  window.SetControlText(kP, "0.5");
+  dlg.OnCommand(window, kCalcChi);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, "Please enter a number.");
+  EXPECT_EQ(window.GetControlText(kChi), "3.84147");
+  EXPECT_EQ(window.GetControlText(kDf), "1");
+  EXPECT_EQ(window.GetControlText(kP), "0.05");
+}
+
+TEST(Calculator, EmptyDegreesOfFreedomAsksForAnInteger) {
+  CChiSquareDlg dlg;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  window.SetControlText(kDf, "");
+  dlg.OnCommand(window, kCalcP);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, "Please enter an integer.");
+  EXPECT_EQ(window.focus, kDf);
+}
+
+// Inputs whose series would not end on its own; the commands must come back all the same.
+TEST(Calculator, InputsBeyondTheSeriesStillReturn) {
+  for (auto [chi, df] :
+       {std::pair{"0", "-2"}, std::pair{"-1", "1"}, std::pair{"-3", "5"}, std::pair{"1e39", "1"}}) {
+    SCOPED_TRACE(std::string(chi) + " with df " + df);
+    CChiSquareDlg dlg;
+    FakeWindow window;
+    dlg.OnInitDialog(window);
+    window.SetControlText(kChi, chi);
+    window.SetControlText(kDf, df);
+    dlg.OnCommand(window, kCalcP);
+    EXPECT_TRUE(window.messages.empty());
+  }
+}
+
+TEST(Calculator, OkWithAFieldThatDoesNotParseStaysOpen) {
+  CChiSquareDlg dlg;
+  FakeWindow window;
+  dlg.OnInitDialog(window);
+  window.SetControlText(kP, ".0");
+  EXPECT_EQ(dlg.OnCommand(window, kIdOk), std::nullopt);
+  EXPECT_EQ(window.focus, kP);
+}
+
+// OK keeps what was typed; Cancel keeps only what the last button press stored.
+TEST(Calculator, ValuesSurviveBetweenOpenings) {
+  CChiSquareDlg dlg;
+  ScriptedHost host;
+  std::string shown;
+  auto remember = [&shown](Dialog&, FakeWindow& window) {
+    shown = window.GetControlText(kChi) + "|" + window.GetControlText(kDf) + "|" +
+            window.GetControlText(kP);
+    return kIdCancel;
+  };
+  host.dialogSteps.push_back([](Dialog& d, FakeWindow& window) {
+    window.SetControlText(kDf, "2");
+    window.SetControlText(kP, "0.05");
+    ScriptedHost::Press(d, window, kCalcChi);
+    window.SetControlText(kP, "0.01");  // typed, then OK: kept
+    return ScriptedHost::Press(d, window, kIdOk).value_or(0);
+  });
+  host.dialogSteps.push_back(remember);
+  host.dialogSteps.push_back([](Dialog& d, FakeWindow& window) {
+    window.SetControlText(kDf, "1");
+    window.SetControlText(kP, "0.05");
+    ScriptedHost::Press(d, window, kCalcChi);
+    window.SetControlText(kChi, "99");  // typed, then the close box: dropped
+    window.SetControlText(kDf, "7");
+    return d.OnCancel(window).value_or(0);
+  });
+  host.dialogSteps.push_back(remember);
+
+  EXPECT_EQ(host.DoModal(dlg), kIdOk);
+  EXPECT_EQ(host.DoModal(dlg), kIdCancel);
+  EXPECT_EQ(shown, "5.99153|2|0.01");
+  host.DoModal(dlg);
+  host.DoModal(dlg);
+  EXPECT_EQ(shown, "3.84147|1|0.05");
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,13 @@
+#include "ui/dialog_templates.h"
+
+namespace quillet {
+
+const DialogTemplate* FindDialogTemplate(int templateId) {
+  for (const DialogTemplate* t :
+       {&MainWindowTemplate(), &ChiSquareTemplate(), &CommentsTemplate(), &AboutTemplate()}) {
+    if (t->id == templateId) return t;
+  }
+  return nullptr;
+}
+
+}  // namespace quillet

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/dialog_template.h"
+
+namespace quillet {
+
+// The program's four windows as template tables.
+const DialogTemplate& MainWindowTemplate();  // 102, CQuilletDlg
+const DialogTemplate& ChiSquareTemplate();   // 129, CChiSquareDlg
+const DialogTemplate& CommentsTemplate();    // 130, CCommentsDlg
+const DialogTemplate& AboutTemplate();       // 100, CAboutDlg
+
+// The template with the given id, or nullptr.
+const DialogTemplate* FindDialogTemplate(int templateId);
+
+}  // namespace quillet

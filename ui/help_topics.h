@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+namespace quillet {
+
+// The help file the Help button and F1 open.
+inline constexpr char kHelpFileName[] = "Quillet.hlp";
+
+// F1 opens the help at a topic numbered from the window that has the focus: this base plus
+// the window's template id, so 131174 in the main window and 131172 in the About box.
+inline constexpr int kHelpTopicBase = 0x20000;
+
+inline constexpr char kHelpMissingMessage[] =
+    "Cannot find the help file Quillet.hlp. It is looked for in the current folder, beside the "
+    "program and in the folder Quillet was installed to.";
+
+// The topic F1 opens in the window built from `templateId`; nothing for windows whose F1
+// does not open the help.
+std::optional<int> F1HelpTopic(int templateId);
+
+}  // namespace quillet

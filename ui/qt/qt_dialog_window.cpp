@@ -1,0 +1,391 @@
+#include "ui/qt/qt_dialog_window.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/program_name.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/program_icon.h"
+#include "ui/qt/qt_modal_host.h"
+#include "ui/quillet_dlg.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace quillet::qt {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::WindowFlags FlagsFor(const DialogTemplate& tmpl, bool hasParent) {
+  Qt::WindowFlags flags =
+      (hasParent ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (tmpl.styles & window_style::kSysMenu) {
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  }
+  if (tmpl.styles & window_style::kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  // The window has a fixed size, so a maximize box would have nothing to do.
+  return flags;
+}
+
+// A label or check box whose caption is wider in this font than the template allows grows to
+// the right (centred text on both sides) rather than cutting its caption short.
+void FitCaption(QWidget* widget, const QRect& rect, bool centred) {
+  int wanted = widget->sizeHint().width();
+  if (wanted <= rect.width()) {
+    widget->setGeometry(rect);
+    return;
+  }
+  QRect wider = rect;
+  wider.setWidth(wanted);
+  if (centred) wider.moveLeft(rect.left() - (wanted - rect.width()) / 2);
+  widget->setGeometry(wider);
+}
+
+// A check box takes clicks anywhere in its rectangle, not only on the box and its caption.
+class WholeAreaCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+}  // namespace
+
+QtDialogWindow::QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, QtModalHost& host,
+                               QWidget* parent)
+    : QDialog(parent, FlagsFor(tmpl, parent != nullptr)),
+      dialog_(dialog),
+      host_(host),
+      templateId_(tmpl.id) {
+  setWindowTitle(ToQString(tmpl.caption));
+  setWindowIcon(ProgramIcon());
+  setSizeGripEnabled(false);
+  Build(tmpl);
+  host_.open_.push_back(this);
+}
+
+QtDialogWindow::~QtDialogWindow() { std::erase(host_.open_, this); }
+
+// Captions measured in this font may be wider than in the font the template was drawn for;
+// the horizontal unit grows (by at most this factor) until they fit.
+constexpr double kMaxWidening = 1.25;
+
+void QtDialogWindow::Build(const DialogTemplate& tmpl) {
+  struct Placed {
+    const ControlTemplate* control;
+    QWidget* widget;
+    bool fitCaption;  // a single-line caption that should not be cut short
+  };
+  std::vector<Placed> placed;
+  QWidget* previousTabStop = nullptr;
+  std::vector<QWidget*> frames;
+
+  for (const ControlTemplate& c : tmpl.controls) {
+    QString caption = ToQString(c.caption);
+    QWidget* widget = nullptr;
+    bool fitCaption = false;
+    switch (c.kind) {
+      case ControlKind::kPushButton: {
+        auto* button = new QPushButton(caption, this);
+        button->setAutoDefault(true);
+        if ((c.styles & style::kDefault) && !defaultButton_) {
+          button->setDefault(true);
+          defaultButton_ = button;
+        }
+        const int id = c.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
+        widget = button;
+        break;
+      }
+      case ControlKind::kCheckBox: {
+        auto* box = new WholeAreaCheckBox(caption, this);
+        const int id = c.id;
+        connect(box, &QCheckBox::clicked, this, [this, id] { Command(id); });
+        fitCaption = !caption.isEmpty();
+        widget = box;
+        break;
+      }
+      case ControlKind::kEdit:
+        if (c.styles & style::kMultiLine) {
+          auto* edit = new QPlainTextEdit(this);
+          edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+          edit->setTabChangesFocus(true);
+          edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+          edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+          edit->installEventFilter(this);
+          widget = edit;
+        } else {
+          widget = new QLineEdit(this);
+        }
+        break;
+      case ControlKind::kStatic: {
+        auto* label = new QLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
+        bool centred = c.styles & style::kCenter;
+        // Text taller than two lines of the font wraps, as static text does, except where the
+        // template breaks the lines itself.
+        bool multiLine = c.cy >= 16 || caption.contains(u'\n');
+        label->setWordWrap(multiLine && !caption.contains(u'\n'));
+        label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
+        fitCaption = !multiLine && !caption.isEmpty();
+        widget = label;
+        break;
+      }
+      case ControlKind::kGroupBox:
+        widget = new QGroupBox(caption, this);
+        frames.push_back(widget);
+        break;
+      case ControlKind::kIcon: {
+        auto* icon = new QLabel(this);
+        icon->setPixmap(ProgramIcon().pixmap(32, 32));
+        widget = icon;
+        break;
+      }
+    }
+    if (c.styles & style::kTabStop) {
+      widget->setFocusPolicy(Qt::StrongFocus);
+      if (previousTabStop) {
+        setTabOrder(previousTabStop, widget);
+      } else {
+        firstTabStop_ = widget;
+      }
+      previousTabStop = widget;
+    } else {
+      widget->setFocusPolicy(Qt::NoFocus);
+    }
+    if (c.id != kNoId) controls_[c.id] = widget;
+    placed.push_back({&c, widget, fitCaption});
+  }
+
+  DialogUnits units(font());
+  for (const Placed& p : placed) {
+    if (p.fitCaption) units.WidenToFit(p.widget->sizeHint().width(), p.control->cx, kMaxWidening);
+    // Text broken into lines by the template should keep those lines.
+    if (p.control->kind == ControlKind::kStatic &&
+        p.control->caption.find('\n') != std::string_view::npos) {
+      int widest = 0;
+      for (const QString& line : ToQString(p.control->caption).split(u'\n')) {
+        widest = std::max(widest, p.widget->fontMetrics().horizontalAdvance(line));
+      }
+      units.WidenToFit(widest, p.control->cx, kMaxWidening);
+    }
+  }
+  setFixedSize(units.ToPixels(tmpl.cx, tmpl.cy));
+  for (const Placed& p : placed) {
+    const ControlTemplate& c = *p.control;
+    QRect rect = units.ToPixels(c.x, c.y, c.cx, c.cy);
+    if (c.kind == ControlKind::kIcon) rect.setSize(QSize(32, 32));  // the icon's own size
+    if (p.fitCaption) {
+      FitCaption(p.widget, rect, c.styles & style::kCenter);
+    } else {
+      p.widget->setGeometry(rect);
+    }
+  }
+  // Frames lie beneath the controls they surround.
+  for (QWidget* frame : frames) frame->lower();
+}
+
+QWidget* QtDialogWindow::Control(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+int QtDialogWindow::ControlId(const QWidget* widget) const {
+  for (const auto& [id, w] : controls_) {
+    if (w == widget) return id;
+  }
+  return kNoId;
+}
+
+std::string QtDialogWindow::GetControlText(int id) const {
+  QWidget* w = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toStdString();
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) return edit->toPlainText().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text().toStdString();
+  return {};
+}
+
+void QtDialogWindow::SetControlText(int id, const std::string& text) {
+  QWidget* w = Control(id);
+  QString value = QString::fromStdString(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->setText(value);
+    edit->setCursorPosition(0);  // show the start of a long value
+  } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+    edit->setPlainText(value);
+  } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    button->setText(value);
+  }
+}
+
+int QtDialogWindow::GetCheck(int id) const {
+  auto* box = qobject_cast<QCheckBox*>(Control(id));
+  return box && box->isChecked() ? 1 : 0;
+}
+
+// The boxes have two states; any state but 0 shows as ticked.
+void QtDialogWindow::SetCheck(int id, int state) {
+  if (auto* box = qobject_cast<QCheckBox*>(Control(id))) box->setChecked(state != 0);
+}
+
+void QtDialogWindow::EnableControl(int id, bool enable) {
+  if (QWidget* w = Control(id)) w->setEnabled(enable);
+}
+
+void QtDialogWindow::FocusAndSelect(int id) {
+  QWidget* w = Control(id);
+  if (!w) return;
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) edit->selectAll();
+}
+
+void QtDialogWindow::MessageBox(const std::string& text, const std::string& caption) {
+  QString title = QString::fromStdString(caption.empty() ? std::string(kProgramName) : caption);
+  QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(text), QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowIcon(ProgramIcon());
+  box.setWindowModality(Qt::WindowModal);
+  box.exec();
+  // Not every window manager gives the activation back to the owner of a closed box.
+  activateWindow();
+}
+
+void QtDialogWindow::FocusFirstTabStop() {
+  if (!firstTabStop_) return;
+  // Entering a field this way selects its text, so typing replaces it.
+  firstTabStop_->setFocus(Qt::TabFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(firstTabStop_)) edit->selectAll();
+}
+
+int QtDialogWindow::RunModal() {
+  if (parentWidget()) {
+    setWindowModality(Qt::WindowModal);
+    return exec();
+  }
+  QEventLoop loop;
+  connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  show();
+  loop.exec();
+  return result();
+}
+
+void QtDialogWindow::Command(int id) { End(dialog_.OnCommand(*this, id)); }
+
+void QtDialogWindow::End(std::optional<int> code) {
+  if (code) done(*code);
+}
+
+void QtDialogWindow::reject() { End(dialog_.OnCancel(*this)); }
+
+void QtDialogWindow::accept() { Command(kIdOk); }
+
+bool QtDialogWindow::IsMainWindow() const {
+  return host_.MainDialog() && &dialog_ == static_cast<Dialog*>(host_.MainDialog());
+}
+
+void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (CQuilletDlg* main = host_.MainDialog()) main->OnHelpKey(*this, templateId_);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// Where the window manager offers programs no system menu of their own, the About entry is in
+// a context menu of the main window's background (its frames and labels included).
+void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+#ifdef Q_OS_WIN
+  QDialog::contextMenuEvent(event);
+#else
+  QWidget* child = childAt(event->pos());
+  bool background = !child || qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child);
+  if (!IsMainWindow() || !background) {
+    QDialog::contextMenuEvent(event);
+    return;
+  }
+  QMenu menu(this);
+  QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
+  if (menu.exec(event->globalPos()) == about) {
+    host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmAboutBox);
+  }
+#endif
+}
+
+// A multi-line edit leaves Enter to the dialog, so Enter presses the default button; Ctrl+Enter
+// or Shift+Enter starts a new line.
+bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(watched)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
+        static_cast<QPlainTextEdit*>(watched)->insertPlainText(QStringLiteral("\n"));
+      } else if (defaultButton_ && defaultButton_->isEnabled()) {
+        defaultButton_->click();
+      }
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void QtDialogWindow::showEvent(QShowEvent* event) {
+  if (!centred_) {
+    centred_ = true;
+    QRect area;
+    if (QWidget* owner = parentWidget()) {
+      area = owner->window()->frameGeometry();
+    } else if (QScreen* screen = this->screen()) {
+      area = screen->availableGeometry();
+    }
+    if (area.isValid()) move(area.center() - rect().center());
+#ifdef Q_OS_WIN
+    // Windows offers every program a system menu: the About entry goes at its end.
+    if (IsMainWindow()) {
+      HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+      if (menu) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, CQuilletDlg::kIdmAboutBox,
+                    reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutMenuText).utf16()));
+      }
+    }
+#endif
+  }
+  QDialog::showEvent(event);
+}
+
+#ifdef Q_OS_WIN
+bool QtDialogWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  auto* msg = static_cast<MSG*>(message);
+  if (msg->message == WM_SYSCOMMAND && IsMainWindow() &&
+      host_.MainDialog()->OnSysCommand(*this, static_cast<int>(msg->wParam))) {
+    *result = 0;
+    return true;
+  }
+  return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+}  // namespace quillet::qt

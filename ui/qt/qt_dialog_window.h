@@ -1,0 +1,76 @@
+#pragma once
+
+#include <map>
+#include <optional>
+
+#include <QDialog>
+
+#include "platform/dialog.h"
+#include "platform/dialog_template.h"
+#include "platform/window.h"
+
+class QPushButton;
+
+namespace quillet::qt {
+
+class QtModalHost;
+
+// One running dialog: widgets built from its template, with the window seam over them. The
+// dialog object decides everything; this class only renders it and turns user actions into
+// its commands.
+class QtDialogWindow : public QDialog, public Window {
+ public:
+  QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, QtModalHost& host, QWidget* parent);
+  ~QtDialogWindow() override;
+
+  std::string GetControlText(int id) const override;
+  void SetControlText(int id, const std::string& text) override;
+  int GetCheck(int id) const override;
+  void SetCheck(int id, int state) override;
+  void EnableControl(int id, bool enable) override;
+  void FocusAndSelect(int id) override;
+  void MessageBox(const std::string& text, const std::string& caption = {}) override;
+
+  // The widget of a control, or nullptr.
+  QWidget* Control(int id) const;
+  // The id of a control's widget, or kNoId.
+  int ControlId(const QWidget* widget) const;
+  Dialog& dialog() const { return dialog_; }
+  int templateId() const { return templateId_; }
+
+  // Puts the keyboard focus on the first tab stop, as a freshly opened dialog has it.
+  void FocusFirstTabStop();
+
+  // Runs until a handler ends the window and returns the end code. A window without a parent
+  // (the main window) blocks no other window, so the help window stays usable beside it.
+  int RunModal();
+
+  // The command of a control, as its click gives it; ends the window when the handler says so.
+  void Command(int id);
+
+ protected:
+  void reject() override;  // Escape, the close box, Alt+F4: the Cancel command
+  void accept() override;  // the OK command
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+#ifdef Q_OS_WIN
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+ private:
+  void Build(const DialogTemplate& tmpl);
+  void End(std::optional<int> code);
+  bool IsMainWindow() const;
+
+  Dialog& dialog_;
+  QtModalHost& host_;
+  int templateId_;
+  std::map<int, QWidget*> controls_;
+  QPushButton* defaultButton_ = nullptr;
+  QWidget* firstTabStop_ = nullptr;
+  bool centred_ = false;
+};
+
+}  // namespace quillet::qt

@@ -1,0 +1,165 @@
+#include "ui/quillet_dlg.h"
+
+#include <utility>
+
+#include "analysis/calculate.h"
+#include "analysis/control_ids.h"
+#include "report/file_name.h"
+#include "report/save_report.h"
+#include "ui/about_dlg.h"
+#include "ui/control_groups.h"
+#include "ui/help_topics.h"
+
+namespace quillet {
+
+namespace {
+
+struct CommandEntry {
+  int id;
+  void (CQuilletDlg::*handler)(Window&);
+};
+
+// Exit is not here: it ends the window, so it is answered before this table is consulted.
+constexpr CommandEntry kCommands[] = {
+    {ids::kCalculate, &CQuilletDlg::OnCalculate},
+    {ids::kClearAll, &CQuilletDlg::OnClearAll},
+    {ids::kFileName, &CQuilletDlg::OnFileName},
+    {ids::kTestModels, &CQuilletDlg::OnTestModels},
+    {ids::kTestClock, &CQuilletDlg::OnTestClock},
+    {ids::kTestGamma, &CQuilletDlg::OnTestGamma},
+    {ids::kChiSquareCalc, &CQuilletDlg::OnChiSquareCalc},
+    {ids::kHelp, &CQuilletDlg::OnHelp},
+};
+
+}  // namespace
+
+CQuilletDlg::CQuilletDlg(ModalHost& host, const Clock& clock, HelpViewer& help,
+                         std::function<std::string()> currentDirectory)
+    : host_(host), clock_(clock), help_(help), currentDirectory_(std::move(currentDirectory)) {}
+
+bool CQuilletDlg::DoDataExchange(Window& window, bool fromWindow) {
+  return m_form.UpdateData(window, fromWindow);
+}
+
+// Starts with all three analyses ticked. No enabling rule runs here: every control is enabled
+// as the template creates it.
+void CQuilletDlg::OnInitDialog(Window& window) {
+  Dialog::OnInitDialog(window);
+  if (currentDirectory_) m_form.m_szStartDir = currentDirectory_();
+  m_form.m_bTestClock = 1;
+  m_form.m_bTestModels = 1;
+  m_form.m_bTestGamma = 1;
+  m_form.UpdateData(window, false);
+}
+
+std::optional<int> CQuilletDlg::OnCommand(Window& window, int controlId) {
+  if (controlId == ids::kExit) return OnExit(window);
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.id == controlId) {
+      (this->*entry.handler)(window);
+      return std::nullopt;
+    }
+  }
+  return Dialog::OnCommand(window, controlId);
+}
+
+bool CQuilletDlg::OnSysCommand(Window&, int commandId) {
+  if ((commandId & 0xFFF0) != kIdmAboutBox) return false;
+  CAboutDlg about;
+  host_.DoModal(about);
+  return true;
+}
+
+void CQuilletDlg::OnHelpKey(Window& window, int templateId) {
+  if (std::optional<int> topic = F1HelpTopic(templateId)) ShowHelp(window, *topic);
+}
+
+void CQuilletDlg::OnCalculate(Window& window) {
+  CommandContext ctx{window, host_, clock_};
+  quillet::OnCalculate(m_form, ctx);
+}
+
+void CQuilletDlg::OnFileName(Window& window) {
+  CommandContext ctx{window, host_, clock_};
+  quillet::OnFileName(m_form, ctx);
+}
+
+// Resets the analysis values without reading the window first, so whatever the fields hold,
+// valid or not, is replaced. The report file, the comment, "Save work?", the calculator's
+// values and the enabled state of every control stay as they are.
+void CQuilletDlg::OnClearAll(Window& window) {
+  AnalysisForm& f = m_form;
+  RestartReportNumbering(f);
+  f.m_fPValue = 0.05f;
+  f.m_bTestClock = f.m_bTestModels = f.m_bTestGamma = 0;
+
+  for (int* flag : {&f.m_bF81, &f.m_bGTR, &f.m_bHKY85, &f.m_bJC, &f.m_bK2P, &f.m_bTrN,
+                    &f.m_bGammaF81, &f.m_bGammaGTR, &f.m_bGammaHKY85, &f.m_bGammaJC, &f.m_bGammaK2P,
+                    &f.m_bGammaTrN, &f.m_bInvarF81, &f.m_bInvarGTR, &f.m_bInvarHKY85, &f.m_bInvarJC,
+                    &f.m_bInvarK2P, &f.m_bInvarTrN}) {
+    *flag = 0;
+  }
+  for (float* lnL :
+       {&f.m_fLnLF81, &f.m_fLnLGTR, &f.m_fLnLHKY85, &f.m_fLnLJC, &f.m_fLnLK2P, &f.m_fLnLTrN}) {
+    *lnL = 0;
+  }
+  for (std::string* text :
+       {&f.m_strLrtF81, &f.m_strLrtHKY85, &f.m_strLrtJC, &f.m_strLrtK2P, &f.m_strLrtTrN,
+        &f.m_strCritF81, &f.m_strCritHKY85, &f.m_strCritJC, &f.m_strCritK2P, &f.m_strCritTrN,
+        &f.m_strResultF81, &f.m_strResultHKY85, &f.m_strResultJC, &f.m_strResultK2P,
+        &f.m_strResultTrN}) {
+    text->clear();
+  }
+
+  f.m_nTaxa = 0;
+  f.m_fLnLClock = 0;
+  f.m_fLnLNoClock = 0;
+  f.m_strClockResult.clear();
+  f.m_strClockLrt.clear();
+  f.m_strClockCrit.clear();
+
+  f.m_strGammaResult.clear();
+  f.m_fLnLGamma = 0;
+  f.m_fLnLNoGamma = 0;
+  f.m_strGammaLrt.clear();
+  f.m_strGammaCrit.clear();
+
+  f.UpdateData(window, false);
+}
+
+// Each rule runs after its box has toggled itself. A field that fails to parse has shown its
+// message; the rule still acts on whatever the flag holds now.
+void CQuilletDlg::OnTestModels(Window& window) {
+  m_form.UpdateData(window, true);
+  ApplyEnablingRule(window, m_form.m_bTestModels, kModelGroup);
+}
+
+void CQuilletDlg::OnTestClock(Window& window) {
+  m_form.UpdateData(window, true);
+  ApplyEnablingRule(window, m_form.m_bTestClock, kClockGroup);
+}
+
+void CQuilletDlg::OnTestGamma(Window& window) {
+  m_form.UpdateData(window, true);
+  ApplyEnablingRule(window, m_form.m_bTestGamma, kGammaGroup);
+}
+
+void CQuilletDlg::ApplyEnablingRule(Window& window, int flag, std::span<const int> group) {
+  for (int id : group) window.EnableControl(id, flag == 1);
+}
+
+// The calculator keeps its own values; after OK the window is refreshed from the form, so
+// text typed into the main window that no command has taken in is replaced.
+void CQuilletDlg::OnChiSquareCalc(Window& window) {
+  if (host_.DoModal(m_form.m_dlgChiSquare) == kIdOk) m_form.UpdateData(window, false);
+}
+
+void CQuilletDlg::OnHelp(Window& window) { ShowHelp(window, 0); }
+
+void CQuilletDlg::ShowHelp(Window& window, int topic) {
+  if (!help_.ShowHelp(kHelpFileName, topic)) window.MessageBox(kHelpMissingMessage);
+}
+
+std::optional<int> CQuilletDlg::OnExit(Window& window) { return OnOK(window); }
+
+}  // namespace quillet

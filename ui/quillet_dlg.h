@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "analysis/analysis_form.h"
+#include "platform/clock.h"
+#include "platform/dialog.h"
+#include "platform/help_viewer.h"
+#include "platform/modal_host.h"
+
+namespace quillet {
+
+// The main window (template 102). It owns the one AnalysisForm for the whole run; every
+// command reads the form from the window, acts on it and writes it back. The only direct
+// control work is the enabling and disabling of the three analysis groups.
+class CQuilletDlg : public Dialog {
+ public:
+  static constexpr int kTemplateId = 102;
+  // System menu command of the About entry; the platform owns the low four bits.
+  static constexpr int kIdmAboutBox = 16;
+
+  CQuilletDlg(ModalHost& host, const Clock& clock, HelpViewer& help,
+              std::function<std::string()> currentDirectory);
+
+  int TemplateId() const override { return kTemplateId; }
+  bool DoDataExchange(Window& window, bool fromWindow) override;
+  void OnInitDialog(Window& window) override;
+  std::optional<int> OnCommand(Window& window, int controlId) override;
+
+  // A command of the system menu (or its stand-in). Returns false when it is not one of
+  // ours, so the platform handles it.
+  bool OnSysCommand(Window& window, int commandId);
+
+  // F1 pressed in the window built from `templateId`; `window` owns any message.
+  void OnHelpKey(Window& window, int templateId);
+
+  void OnCalculate(Window& window);
+  void OnClearAll(Window& window);
+  void OnFileName(Window& window);
+  void OnTestModels(Window& window);
+  void OnTestClock(Window& window);
+  void OnTestGamma(Window& window);
+  void OnChiSquareCalc(Window& window);
+  void OnHelp(Window& window);
+  std::optional<int> OnExit(Window& window);
+
+  AnalysisForm m_form;
+
+ private:
+  void ApplyEnablingRule(Window& window, int flag, std::span<const int> group);
+  void ShowHelp(Window& window, int topic);
+
+  ModalHost& host_;
+  const Clock& clock_;
+  HelpViewer& help_;
+  std::function<std::string()> currentDirectory_;
+};
+
+}  // namespace quillet
