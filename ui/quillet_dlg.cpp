@@ -103,13 +103,7 @@ void CQuilletDlg::OnClearAll(Window& window) {
        {&f.m_fLnLF81, &f.m_fLnLGTR, &f.m_fLnLHKY85, &f.m_fLnLJC, &f.m_fLnLK2P, &f.m_fLnLTrN}) {
     *lnL = 0;
   }
-  for (std::string* text :
-       {&f.m_strLrtF81, &f.m_strLrtHKY85, &f.m_strLrtJC, &f.m_strLrtK2P, &f.m_strLrtTrN,
-        &f.m_strCritF81, &f.m_strCritHKY85, &f.m_strCritJC, &f.m_strCritK2P, &f.m_strCritTrN,
-        &f.m_strResultF81, &f.m_strResultHKY85, &f.m_strResultJC, &f.m_strResultK2P,
-        &f.m_strResultTrN}) {
-    text->clear();
-  }
+  for (std::string* text : f.ModelResultTexts()) text->clear();
 
   f.m_nTaxa = 0;
   f.m_fLnLClock = 0;
