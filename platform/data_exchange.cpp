@@ -17,7 +17,9 @@ bool DataExchange::Check(int id, int& flag) {
 
 bool DataExchange::Float(int id, float& value) {
   if (!fromWindow_) {
-    window_.SetControlText(id, FormatGeneral(value, 6));
+    // A tiny negative number typed in ("-1e-50") is stored as a negative zero; shown as "-0"
+    // it would be refused on the next read, as the parser takes a zero only with a leading 0.
+    window_.SetControlText(id, FormatGeneral(value == 0.0f ? 0.0f : value, 6));
     return true;
   }
   std::optional<float> parsed = ParseFloatField(window_.GetControlText(id));

@@ -1,0 +1,216 @@
+// The chi-square functions and the likelihood ratio test on any float bit pattern and any int:
+// no crash, no hang, every result inside the range the program documents for its domain, and
+// the p-value equal to the last bit to a plain step-by-step evaluation wherever that is cheap.
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "fuzz_check.h"
+#include "platform/format.h"
+#include "platform/parse.h"
+#include "stats/chi_square.h"
+#include "stats/lrt.h"
+#include "stats/wide_float.h"
+
+namespace quillet::fuzz {
+namespace {
+
+constexpr float kSmallestCritical = 1.90735227e-6f;  // 2^19/524287 - 1
+constexpr float kLargestCritical = 524287.0f;        // 2^19/1 - 1
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The steps one by one in wide arithmetic, with no shortcut but the documented ones: a term of
+// not-a-number, a series that cannot move any more, a division by zero.
+double PlainPValue(float x, int df) {
+  if (std::isnan(x)) return kNaN;
+  if (std::isinf(x) && x > 0) return 1.0;
+  const double xd = x;
+  const WideFloat wx(xd);
+  const double t = (xd * -0.5) * 1.4426950408889634;
+  WideFloat term = t < -20000.0  ? WideFloat(0.0)
+                   : t > 20000.0 ? WideFloat(std::numeric_limits<double>::infinity())
+                                 : WideFloat::Scaled(std::exp2(t - std::nearbyint(t)),
+                                                     static_cast<long long>(std::nearbyint(t)));
+  if (df % 2 == 1) term = term * WideFloat(std::sqrt(xd * double{0.636619746685028076171875f}));
+  for (long long k = df; k >= 2; k -= 2) term = (term * wx) / WideFloat(static_cast<double>(k));
+  if (term.IsNaN()) return kNaN;
+  WideFloat sum = term;
+  for (long long b = df; !(term <= sum * WideFloat(1e-6));) {
+    if (sum.IsNaN()) return kNaN;
+    if (term.IsZero()) break;
+    b += 2;
+    if (b == 0) return kNaN;
+    term = (term * wx) / WideFloat(static_cast<double>(b));
+    sum = sum + term;
+  }
+  return (WideFloat(1.0) - sum).ToDouble();
+}
+
+// The bisection as the steps describe it, over the real p-value function.
+float PlainCritical(float p, int df) {
+  float c = 0.5f, d = 0.5f, candidate = 0.0f;
+  for (;;) {
+    const double x = 1.0 / static_cast<double>(c) - 1.0;
+    candidate = static_cast<float>(x);  // x lies in (0, 2^19]: no overflow
+    d *= 0.5f;
+    if (ChiSquarePValue(candidate, df) > static_cast<double>(p)) {
+      c -= d;
+    } else {
+      c += d;
+    }
+    if (!(static_cast<double>(d) > 1e-6)) return candidate;
+  }
+}
+
+std::string Args(float x, int df) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "(%a [%.9g], %d)", static_cast<double>(x), static_cast<double>(x),
+                df);
+  return buf;
+}
+std::string Num(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
+}
+
+bool SameDouble(double a, double b) {
+  return (std::isnan(a) && std::isnan(b)) ||
+         std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+void CheckPValue(float x, int df, double r) {
+  const std::string call = "ChiSquarePValue" + Args(x, df) + " = " + Num(r);
+  if (std::isnan(x)) Require(std::isnan(r), call + ", not a number expected");
+  if (x == std::numeric_limits<float>::infinity()) Require(r == 1.0, call + ", 1 expected");
+  if (x == 0.0f && df >= 1) Require(r == 1.0, call + ", exactly 1 expected");
+  if (x == 0.0f && df == 0) Require(r == 0.0, call + ", exactly 0 expected");
+  if (x > 0.0f && std::isfinite(x) && df >= 1)
+    Require(r >= 0.0 && r <= 1.0, call + ", outside 0..1");
+  if (x > 0.0f && std::isfinite(x) && df == 0) {
+    Require(r >= -1e-15 && r <= 1.0, call + ", outside 0..1");
+    if (x < 22000.0f) Require(r <= 1e-4, call + ", a value near 0 expected with no df");
+  }
+  if (x >= 22800.0f && std::isfinite(x) && df >= 0)
+    Require(r == 1.0, call + ", 1 expected far out");
+  if (x < 0.0f && df > 0 && df % 2 == 1) Require(std::isnan(r), call + ", not a number expected");
+  if (df >= -65536 && df <= 65536) {
+    const double plain = PlainPValue(x, df);
+    Require(SameDouble(r, plain), call + ", the plain steps give " + Num(plain));
+  }
+}
+
+void CheckCritical(float p, int df, float r) {
+  const std::string call = "ChiSquareCritical" + Args(p, df) + " = " + Num(r);
+  Require(r >= kSmallestCritical && r <= kLargestCritical, call + ", off the bisection grid");
+  const double k = std::nearbyint(524288.0 / (static_cast<double>(r) + 1.0));
+  Require(std::fmod(k, 2.0) == 1.0 && r == static_cast<float>(524288.0 / k - 1.0),
+          call + ", not 2^19/k - 1 for an odd k");
+  if (std::isnan(p)) Require(r == kSmallestCritical, call + ", smallest expected for NaN p");
+  if (df >= 0 && p <= 0.0f) Require(r == kLargestCritical, call + ", largest expected");
+  if (df >= 0 && p >= 1.0f) Require(r == kSmallestCritical, call + ", smallest expected");
+  if (df == 0 && p >= 6.3e-8f) Require(r == kSmallestCritical, call + ", smallest expected");
+  const float plain = PlainCritical(p, df);
+  Require(std::bit_cast<std::uint32_t>(r) == std::bit_cast<std::uint32_t>(plain),
+          call + ", the plain bisection gives " + Num(plain));
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+void CheckLrt(float lnL1, float lnL2, int df, float p, const std::string& lrt,
+              const std::string& crit, const std::string& result) {
+  const std::string call = "EvaluateLrt(" + Num(lnL1) + ", " + Num(lnL2) + ", df " +
+                           std::to_string(df) + ", p " + Num(p) + ") gave [" + lrt + "] [" + crit +
+                           "] [" + result + "]";
+
+  std::string lrt2, crit2, result2;
+  EvaluateLrt(lnL2, lnL1, lrt2, crit2, result2, df, p);
+  Require(lrt == lrt2 && crit == crit2 && result == result2, call + ", order of lnL matters");
+
+  const bool rejected = StartsWith(result, "Rejected      (p ");
+  Require(rejected || StartsWith(result, "NOT rejected  (p "), call + ", no verdict");
+  Require(result.size() > 18 && result.back() == ')', call + ", result not closed");
+  const std::string pText = result.substr(17, result.size() - 18);
+
+  const std::optional<float> critValue = ParseFloatField(crit);
+  Require(critValue && *critValue >= 0.0f && *critValue <= 524287.0001f,
+          call + ", critical value text out of range");
+
+  const std::optional<float> statistic = ParseFloatField(lrt);
+  if (!statistic) {
+    // Only a statistic beyond the float range, or undefined, may print as a word, and the
+    // critical value is never above it.
+    Require(lrt == "inf" || lrt == "nan", call + ", unreadable statistic");
+    Require(rejected, call + ", an infinite or undefined statistic must be rejected");
+    return;
+  }
+  Require(*statistic >= 0.0f, call + ", negative statistic");
+  // Printed to two and four decimals the numbers can differ from the compared ones by half a
+  // unit of their last digit. Read in double precision: near 524,287 a float has steps of
+  // 1/32, coarser than the margin.
+  const double printedStatistic = std::strtod(lrt.c_str(), nullptr);
+  const double printedCritical = std::strtod(crit.c_str(), nullptr);
+  if (printedStatistic >= printedCritical + 0.01) Require(rejected, call + ", should be rejected");
+  if (printedStatistic + 0.01 <= printedCritical) {
+    Require(!rejected, call + ", should not be rejected");
+  }
+
+  const std::optional<float> pValue = ParseFloatField(pText);
+  if (df >= 1 && std::isfinite(*statistic)) {
+    Require(pValue && *pValue >= 0.0f && *pValue <= 1.0f, call + ", p-value outside 0..1");
+  }
+}
+
+float FloatAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
+  std::uint8_t bytes[4] = {0, 0, 0, 0};
+  for (std::size_t i = 0; i < 4 && at + i < size; ++i) bytes[i] = data[at + i];
+  float v;
+  std::memcpy(&v, bytes, sizeof v);
+  return v;
+}
+
+int IntAt(const std::uint8_t* data, std::size_t size, std::size_t at) {
+  std::uint8_t bytes[4] = {0, 0, 0, 0};
+  for (std::size_t i = 0; i < 4 && at + i < size; ++i) bytes[i] = data[at + i];
+  std::int32_t v;
+  std::memcpy(&v, bytes, sizeof v);
+  return v;
+}
+
+}  // namespace
+}  // namespace quillet::fuzz
+
+// Input: x, df, p, lnL1, lnL2 as 4 little-endian bytes each (missing bytes are 0).
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quillet::fuzz;
+  const float x = FloatAt(data, size, 0);
+  const int df = IntAt(data, size, 4);
+  const float p = FloatAt(data, size, 8);
+  const float lnL1 = FloatAt(data, size, 12);
+  const float lnL2 = FloatAt(data, size, 16);
+
+  double pValue = 0.0;
+  float critical = 0.0f;
+  std::string lrt, crit, result;
+  const auto took = FastestOfSlowRuns([&] {
+    pValue = quillet::ChiSquarePValue(x, df);
+    critical = quillet::ChiSquareCritical(p, df);
+    quillet::EvaluateLrt(lnL1, lnL2, lrt, crit, result, df, p);
+  });
+  RequireNoHang(took, "the statistics for x " + Num(x) + " df " + std::to_string(df) + " p " +
+                          Num(p) + " lnL " + Num(lnL1) + " " + Num(lnL2));
+
+  CheckPValue(x, df, pValue);
+  CheckCritical(p, df, critical);
+  CheckLrt(lnL1, lnL2, df, p, lrt, crit, result);
+  // The test's critical value is the calculator's, to the last printed digit.
+  Require(crit == quillet::FormatFixed(critical, 4),
+          "critical value text [" + crit + "] of the test differs from ChiSquareCritical " +
+              Num(critical));
+  return 0;
+}
