@@ -99,6 +99,7 @@ const LrtCase kWorstLrts[] = {
     {0.0f, -9125.0f, 15000, 0.001f},  // statistic 18,250 near its critical value
     {-1e30f, 1e30f, 10000, 0.5f},     // infinite statistic
     {0.0f, -11350.0f, 0, 0.0f},       // longest series, every candidate up to 524,287
+    {0.0f, -11200.0f, 21500, 1e-30f},  // the clock test of the slowest whole calculation
     {-1000.0f, -1001.0f, INT_MAX, 0.05f}, {-1000.0f, -1001.0f, INT_MIN, kNaN},
 };
 
