@@ -15,7 +15,7 @@ namespace {
 // unequal to everything and counts as missing as well.
 bool IsMissing(float value) { return !(value < 0.0f || value > 0.0f); }
 
-// User numbers are added in two's complement, as the original arithmetic did: n - 2 for
+// User numbers are added in two's complement, as 32-bit arithmetic always has here: n - 2 for
 // INT_MIN wraps instead of being undefined.
 int WrappingAdd(int value, int delta) {
   return static_cast<int>(static_cast<unsigned>(value) + static_cast<unsigned>(delta));
