@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/compare_models.h"
+#include "analysis/wrapping_add.h"
 #include "report/save_report.h"
 #include "stats/lrt.h"
 
@@ -14,12 +15,6 @@ namespace {
 // A float input counts as missing when it is zero; a value that is not a number compares
 // unequal to everything and counts as missing as well.
 bool IsMissing(float value) { return !(value < 0.0f || value > 0.0f); }
-
-// User numbers are added in two's complement, as 32-bit arithmetic always has here: n - 2 for
-// INT_MIN wraps instead of being undefined.
-int WrappingAdd(int value, int delta) {
-  return static_cast<int>(static_cast<unsigned>(value) + static_cast<unsigned>(delta));
-}
 
 }  // namespace
 

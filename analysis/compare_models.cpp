@@ -3,6 +3,7 @@
 #include <span>
 
 #include "analysis/models.h"
+#include "analysis/wrapping_add.h"
 #include "stats/lrt.h"
 
 namespace quillet {
@@ -45,11 +46,7 @@ void CompareModels(AnalysisForm& form, Window& window) {
     ModelFields x = FieldsOf(form, compared);
     if (x.selected != 1) continue;
     if (reference == Model::F81 && compared == Model::K2P) window.MessageBox(kF81K2PWarning);
-    // The counts are small, but the difference is taken in unsigned arithmetic like every
-    // other difference of user numbers, so it can never be undefined.
-    const int df =
-        static_cast<int>(static_cast<unsigned>(kRef) -
-                         static_cast<unsigned>(FreeParameterCount(compared, x.gamma, x.invar)));
+    const int df = WrappingSubtract(kRef, FreeParameterCount(compared, x.gamma, x.invar));
     EvaluateLrt(x.lnL, ref.lnL, *x.lrt, *x.crit, *x.result, df, form.m_fPValue);
   }
 }

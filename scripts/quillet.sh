@@ -21,13 +21,23 @@ case "${1:-}" in
     ;;
   test)
     bash scripts/install-deps.sh
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
     build release
-    ctest --preset release -j "$jobs"
+    ctest --preset release -j "$jobs" | tee "$log"
     build sanitize
-    ctest --preset sanitize -j "$jobs"
+    ctest --preset sanitize -j "$jobs" | tee -a "$log"
     if [ -f fuzz/CMakeLists.txt ] && [ -x scripts/fuzz-smoke.sh ]; then
       scripts/fuzz-smoke.sh
     fi
+    # Both CTest passes must have run tests; a failure has already stopped the script.
+    passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" |
+      awk '{ n += $1 } END { print n + 0 }')
+    if [ "$passed" -eq 0 ]; then
+      echo "no test ran" >&2
+      exit 1
+    fi
+    echo "quillet: $passed passed, 0 failed"
     ;;
   *)
     echo "usage: $0 run|test" >&2
