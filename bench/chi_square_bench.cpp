@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,24 +97,32 @@ const CriticalCase kWorstCriticals[] = {
     {kNaN, 1},       {0.05f, INT_MAX}, {0.05f, INT_MIN}, {0.05f, -INT_MAX},
 };
 const LrtCase kWorstLrts[] = {
-    {0.0f, -9125.0f, 15000, 0.001f},  // statistic 18,250 near its critical value
-    {-1e30f, 1e30f, 10000, 0.5f},     // infinite statistic
-    {0.0f, -11350.0f, 0, 0.0f},       // longest series, every candidate up to 524,287
+    {0.0f, -9125.0f, 15000, 0.001f},   // statistic 18,250 near its critical value
+    {-1e30f, 1e30f, 10000, 0.5f},      // a statistic far beyond every candidate
+    {0.0f, -11350.0f, 0, 0.0f},        // longest series, every candidate up to 524,287
     {0.0f, -11200.0f, 21500, 1e-30f},  // the clock test of the slowest whole calculation
     {-1000.0f, -1001.0f, INT_MAX, 0.05f}, {-1000.0f, -1001.0f, INT_MIN, kNaN},
 };
+
+// Labels in the shortest form ("1e-30", not "0.000000").
+template <typename... Parts>
+std::string Label(const Parts&... parts) {
+  std::ostringstream out;
+  ((out << parts), ...);
+  return out.str();
+}
 
 template <double (*PValue)(float, int)>
 void BM_PValueWorst(benchmark::State& state) {
   const PValueCase c = kWorstPValues[state.range(0)];
   for (auto _ : state) benchmark::DoNotOptimize(PValue(c.x, c.df));
-  state.SetLabel("x " + std::to_string(c.x) + " df " + std::to_string(c.df));
+  state.SetLabel(Label("x ", c.x, " df ", c.df));
 }
 template <float (*Critical)(float, int)>
 void BM_CriticalWorst(benchmark::State& state) {
   const CriticalCase c = kWorstCriticals[state.range(0)];
   for (auto _ : state) benchmark::DoNotOptimize(Critical(c.p, c.df));
-  state.SetLabel("p " + std::to_string(c.p) + " df " + std::to_string(c.df));
+  state.SetLabel(Label("p ", c.p, " df ", c.df));
 }
 template <LrtFn Lrt>
 void BM_LrtWorst(benchmark::State& state) {
@@ -123,8 +132,7 @@ void BM_LrtWorst(benchmark::State& state) {
     Lrt(c.lnL1, c.lnL2, a, b, r, c.df, c.p);
     benchmark::DoNotOptimize(r.data());
   }
-  state.SetLabel("lnL " + std::to_string(c.lnL1) + " / " + std::to_string(c.lnL2) + " df " +
-                 std::to_string(c.df) + " p " + std::to_string(c.p));
+  state.SetLabel(Label("lnL ", c.lnL1, " / ", c.lnL2, " df ", c.df, " p ", c.p));
 }
 
 void EvaluateLrtFn(float a, float b, std::string& l, std::string& c, std::string& r, int df,
