@@ -15,41 +15,13 @@
 #include "platform/parse.h"
 #include "stats/chi_square.h"
 #include "stats/lrt.h"
-#include "stats/wide_float.h"
+#include "support/plain_chi_square.h"
 
 namespace quillet::fuzz {
 namespace {
 
 constexpr float kSmallestCritical = 1.90735227e-6f;  // 2^19/524287 - 1
 constexpr float kLargestCritical = 524287.0f;        // 2^19/1 - 1
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The steps one by one in wide arithmetic, with no shortcut but the documented ones: a term of
-// not-a-number, a series that cannot move any more, a division by zero.
-double PlainPValue(float x, int df) {
-  if (std::isnan(x)) return kNaN;
-  if (std::isinf(x) && x > 0) return 1.0;
-  const double xd = x;
-  const WideFloat wx(xd);
-  const double t = (xd * -0.5) * 1.4426950408889634;
-  WideFloat term = t < -20000.0  ? WideFloat(0.0)
-                   : t > 20000.0 ? WideFloat(std::numeric_limits<double>::infinity())
-                                 : WideFloat::Scaled(std::exp2(t - std::nearbyint(t)),
-                                                     static_cast<long long>(std::nearbyint(t)));
-  if (df % 2 == 1) term = term * WideFloat(std::sqrt(xd * double{0.636619746685028076171875f}));
-  for (long long k = df; k >= 2; k -= 2) term = (term * wx) / WideFloat(static_cast<double>(k));
-  if (term.IsNaN()) return kNaN;
-  WideFloat sum = term;
-  for (long long b = df; !(term <= sum * WideFloat(1e-6));) {
-    if (sum.IsNaN()) return kNaN;
-    if (term.IsZero()) break;
-    b += 2;
-    if (b == 0) return kNaN;
-    term = (term * wx) / WideFloat(static_cast<double>(b));
-    sum = sum + term;
-  }
-  return (WideFloat(1.0) - sum).ToDouble();
-}
 
 // The bisection as the steps describe it, over the real p-value function.
 float PlainCritical(float p, int df) {
@@ -100,7 +72,7 @@ void CheckPValue(float x, int df, double r) {
     Require(r == 1.0, call + ", 1 expected far out");
   if (x < 0.0f && df > 0 && df % 2 == 1) Require(std::isnan(r), call + ", not a number expected");
   if (df >= -65536 && df <= 65536) {
-    const double plain = PlainPValue(x, df);
+    const double plain = testing::PlainPValue(x, df);
     Require(SameDouble(r, plain), call + ", the plain steps give " + Num(plain));
   }
 }
