@@ -20,6 +20,7 @@
 #include "platform/modal_host.h"
 #include "platform/window.h"
 #include "report/save_report.h"
+#include "support/fixed_clock.h"
 
 namespace quillet::bench {
 namespace {
@@ -57,21 +58,6 @@ class BenchHost : public ModalHost {
 
  private:
   std::string path_;
-};
-
-class BenchClock : public Clock {
- public:
-  std::tm LocalNow() const override {
-    std::tm t{};
-    t.tm_year = 100;
-    t.tm_mon = 10;
-    t.tm_mday = 14;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    t.tm_wday = 2;
-    return t;
-  }
 };
 
 // What the user typed: the p-value, taxa, the clock and gamma values and the six models'
@@ -263,7 +249,7 @@ void BM_Calculate(benchmark::State& state) {
       (std::filesystem::temp_directory_path() / "quillet-calculation-bench.txt").string();
   BenchWindow window;
   BenchHost host(path);
-  BenchClock clock;
+  const testing::FixedClock clock(testing::MakeTime(2000, 11, 14, 9, 5, 3, 2));
   CommandContext ctx{window, host, clock};
   AnalysisForm form;
   form.m_szStartDir = "/work/primates";
