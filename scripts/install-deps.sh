@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkgconf         # compiler and build
-  libgtest-dev libgmock-dev             # tests
+  libgtest-dev                          # tests
   libbenchmark-dev                      # benchmark program
   qt6-base-dev libgl-dev                # the window (Qt 6 Widgets)
   fonts-dejavu-core                     # a font for the offscreen Qt platform in tests
