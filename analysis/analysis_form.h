@@ -4,28 +4,15 @@
 #include <string>
 
 #include "platform/window.h"
-#include "report/comments_dlg.h"
-#include "report/csalvando.h"
-#include "ui/chi_square_dlg.h"
 
 namespace quillet {
 
-// Everything the main window shows and edits, the report's bookkeeping and the three
-// secondary dialogs. Flags are ints where exactly 1 means set; lnL values and p-values are
-// single precision, as the user typed them rounded to float.
+// Everything the main window shows and edits. Flags are ints where exactly 1 means set; lnL
+// values and p-values are single precision, as the user typed them rounded to float. The
+// report's bookkeeping and the secondary dialogs belong to the main window, not to the form.
 struct AnalysisForm {
-  std::string m_szStartDir;  // the working directory at start-up, written into the report
-  int m_bGammaValid = 1;     // the last gamma test had all its values
-  int m_bClockValid = 1;     // the last clock test had all its values
-  std::string m_strComments;
-  int m_nAnalysis = 1;  // number of the next analysis written to the report
-  CCommentsDlg m_dlgComments;
-  Csalvando m_dlgSave;
-  std::string m_strSavePath;
-  // A file was just accepted in the Save As dialog and nothing has been written to it since:
-  // the next first analysis empties it. A first analysis after Clear All appends instead, so
-  // Clear All never destroys a report.
-  bool m_bNewReportFile = false;
+  int m_bGammaValid = 1;  // the last gamma test had all its values
+  int m_bClockValid = 1;  // the last clock test had all its values
 
   int m_bTestClock = 0;
   int m_bTestModels = 0;
@@ -57,7 +44,6 @@ struct AnalysisForm {
   float m_fLnLGamma = 0;
   float m_fLnLNoGamma = 0;
   int m_bSaveWork = 0;
-  CChiSquareDlg m_dlgChiSquare;
 
   // Copies the form to the window's controls (fromWindow false; never fails) or the
   // controls into the form (true), in the binding order. Reading stops at the first field

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -13,52 +14,20 @@
 #include <vector>
 
 #include "analysis/analysis_form.h"
-#include "analysis/calculate.h"
-#include "analysis/command_context.h"
 #include "analysis/control_ids.h"
-#include "platform/clock.h"
-#include "platform/modal_host.h"
-#include "platform/window.h"
-#include "report/save_report.h"
+#include "support/fake_window.h"
 #include "support/fixed_clock.h"
+#include "support/scripted_host.h"
+#include "ui/calculate.h"
+#include "ui/command_context.h"
+#include "ui/report_session.h"
+#include "ui/save_report.h"
 
 namespace quillet::bench {
 namespace {
 
-// A window with nothing behind it but its controls' states; message boxes are counted.
-class BenchWindow : public Window {
- public:
-  std::string GetControlText(int id) const override {
-    auto it = texts.find(id);
-    return it == texts.end() ? std::string() : it->second;
-  }
-  void SetControlText(int id, const std::string& text) override { texts[id] = text; }
-  int GetCheck(int id) const override {
-    auto it = checks.find(id);
-    return it == checks.end() ? 0 : it->second;
-  }
-  void SetCheck(int id, int state) override { checks[id] = state; }
-  void EnableControl(int, bool) override {}
-  void FocusAndSelect(int) override {}
-  void MessageBox(const std::string&, const std::string& = {}) override { ++messages; }
-
-  std::map<int, std::string> texts;
-  std::map<int, int> checks;
-  int messages = 0;
-};
-
-// Accepts the report file it was given; the comments dialog is confirmed unchanged.
-class BenchHost : public ModalHost {
- public:
-  explicit BenchHost(std::string path) : path_(std::move(path)) {}
-  int DoModal(Dialog&) override { return kIdOk; }
-  std::optional<std::string> RunSaveAs(const SaveAsSettings&, const std::string&) override {
-    return path_;
-  }
-
- private:
-  std::string path_;
-};
+using testing::FakeWindow;
+using testing::ScriptedHost;
 
 // What the user typed: the p-value, taxa, the clock and gamma values and the six models'
 // lnL values in the screen order GTR, TrN, HKY85, F81, K2P, JC.
@@ -220,7 +189,7 @@ const Form kForms[] = {
      {"-1", "-11201", "-11201", "-11201", "-11201", "-11201"}},
 };
 
-void Type(BenchWindow& window, const Form& f) {
+void Type(FakeWindow& window, const Form& f) {
   using namespace ids;
   window.SetControlText(kPValue, f.p);
   window.SetControlText(kTaxa, f.taxa);
@@ -232,7 +201,7 @@ void Type(BenchWindow& window, const Form& f) {
   for (int i = 0; i < 6; ++i) window.SetControlText(lnL[i], f.models[i]);
 }
 
-void Tick(BenchWindow& window, const Form& f) {
+void Tick(FakeWindow& window, const Form& f) {
   using namespace ids;
   for (int id : {kTestClock, kTestGamma, kTestModels, kGTR, kTrN, kHKY85, kF81, kK2P, kJC}) {
     window.SetCheck(id, 1);
@@ -247,32 +216,37 @@ void BM_Calculate(benchmark::State& state) {
   const Form& f = kForms[state.range(0)];
   const std::string path =
       (std::filesystem::temp_directory_path() / "quillet-calculation-bench.txt").string();
-  BenchWindow window;
-  BenchHost host(path);
+  FakeWindow window;
+  ScriptedHost host;
   const testing::FixedClock clock(testing::MakeTime(2000, 11, 14, 9, 5, 3, 2));
   CommandContext ctx{window, host, clock};
   AnalysisForm form;
-  form.m_szStartDir = "/work/primates";
-  form.m_dlgComments.m_strComments = "Primate cytb alignment, 12 taxa";
+  ReportSession report;
+  report.m_szStartDir = "/work/primates";
+  report.m_dlgComments.m_strComments = "Primate cytb alignment, 12 taxa";
   form.UpdateData(window, false);
   Tick(window, f);
   if (f.save != Form::kOff) {
     // Chooses the report file the way the File Name button does.
-    form.m_dlgSave.DoModal(host);
-    StartNewReportFile(form);
+    host.saveAsAnswers.push_back(path);
+    report.m_dlgSave.DoModal(host);
+    StartNewReportFile(report);
   }
+  std::size_t messages = 0;
 
   // Typing the texts again costs about a microsecond; pausing the timer around it would cost
   // more than that.
   for (auto _ : state) {
     Type(window, f);
-    if (f.save == Form::kFirst) StartNewReportFile(form);
-    window.messages = 0;
-    OnCalculate(form, ctx);
+    if (f.save == Form::kFirst) StartNewReportFile(report);
+    window.messages.clear();
+    window.events.clear();
+    OnCalculate(form, report, ctx);
+    messages = window.messages.size();
     benchmark::DoNotOptimize(form.m_strResultJC.data());
   }
   state.SetLabel(f.name);
-  state.counters["messages"] = window.messages;
+  state.counters["messages"] = static_cast<double>(messages);
   if (f.save != Form::kOff) std::filesystem::remove(path);
 }
 
@@ -283,3 +257,9 @@ BENCHMARK(BM_Calculate)
 
 }  // namespace
 }  // namespace quillet::bench
+
+// The benchmark answers every dialog it opens; any other would be a fault in it.
+void quillet::testing::ReportUnexpected(const std::string& what) {
+  std::fprintf(stderr, "calculation benchmark: %s\n", what.c_str());
+  std::abort();
+}

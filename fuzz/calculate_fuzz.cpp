@@ -28,15 +28,15 @@
 #include <vector>
 
 #include "analysis/analysis_form.h"
-#include "analysis/calculate.h"
+#include "ui/calculate.h"
 #include "analysis/compare_models.h"
 #include "analysis/control_ids.h"
 #include "analysis/models.h"
 #include "fuzz_check.h"
 #include "platform/data_exchange.h"
 #include "platform/format.h"
-#include "report/file_name.h"
-#include "report/save_report.h"
+#include "ui/file_name.h"
+#include "ui/save_report.h"
 #include "stats/lrt.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"

@@ -12,18 +12,29 @@ namespace quillet {
 // value widened to double. An infinite or undefined statistic (a log-likelihood beyond the
 // float range) prints as "inf" or "nan" and is rejected, since the critical value is never
 // greater than it.
+LrtOutcome RunLrt(float lnL1, float lnL2, int df, float p) {
+  LrtOutcome out;
+  out.df = df;
+  out.statistic =
+      RoundToFloat(2.0 * std::fabs(static_cast<double>(lnL1) - static_cast<double>(lnL2)));
+  out.critical = ChiSquareCritical(p, df);
+  out.rejected = !(out.critical > out.statistic);
+  out.pValue = RoundToFloat(ChiSquarePValue(out.statistic, df));
+
+  // Both verdicts are 22 characters before the number, so "(p" lines up.
+  const char* verdict = out.rejected ? "Rejected      (p " : "NOT rejected  (p ";
+  out.critText = FormatFixed(out.critical, 4);
+  out.resultText = verdict + FormatFixed(out.pValue, 6) + ")";
+  out.lrtText = FormatFixed(out.statistic, 2);
+  return out;
+}
+
 void EvaluateLrt(float lnL1, float lnL2, std::string& lrtText, std::string& critText,
                  std::string& resultText, int df, float p) {
-  const float statistic =
-      RoundToFloat(2.0 * std::fabs(static_cast<double>(lnL1) - static_cast<double>(lnL2)));
-  const float critical = ChiSquareCritical(p, df);
-  // Both verdicts are 22 characters before the number, so "(p" lines up.
-  const char* verdict = critical > statistic ? "NOT rejected  (p " : "Rejected      (p ";
-  const float pValue = RoundToFloat(ChiSquarePValue(statistic, df));
-
-  critText = FormatFixed(critical, 4);
-  resultText = verdict + FormatFixed(pValue, 6) + ")";
-  lrtText = FormatFixed(statistic, 2);
+  LrtOutcome out = RunLrt(lnL1, lnL2, df, p);
+  critText = std::move(out.critText);
+  resultText = std::move(out.resultText);
+  lrtText = std::move(out.lrtText);
 }
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "report/comments_dlg.h"
+#include "ui/comments_dlg.h"
 #include "ui/dialog_templates.h"
 
 namespace quillet {

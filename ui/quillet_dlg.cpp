@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "analysis/calculate.h"
+#include "ui/calculate.h"
 #include "analysis/control_ids.h"
-#include "report/file_name.h"
-#include "report/save_report.h"
+#include "ui/file_name.h"
+#include "ui/save_report.h"
 #include "ui/about_dlg.h"
 #include "ui/control_groups.h"
 #include "ui/help_topics.h"
@@ -45,7 +45,7 @@ bool CQuilletDlg::DoDataExchange(Window& window, bool fromWindow) {
 // as the template creates it.
 void CQuilletDlg::OnInitDialog(Window& window) {
   Dialog::OnInitDialog(window);
-  if (currentDirectory_) m_form.m_szStartDir = currentDirectory_();
+  if (currentDirectory_) m_report.m_szStartDir = currentDirectory_();
   m_form.m_bTestClock = 1;
   m_form.m_bTestModels = 1;
   m_form.m_bTestGamma = 1;
@@ -76,12 +76,12 @@ void CQuilletDlg::OnHelpKey(Window& window, int templateId) {
 
 void CQuilletDlg::OnCalculate(Window& window) {
   CommandContext ctx{window, host_, clock_};
-  quillet::OnCalculate(m_form, ctx);
+  quillet::OnCalculate(m_form, m_report, ctx);
 }
 
 void CQuilletDlg::OnFileName(Window& window) {
   CommandContext ctx{window, host_, clock_};
-  quillet::OnFileName(m_form, ctx);
+  quillet::OnFileName(m_form, m_report, ctx);
 }
 
 // Resets the analysis values without reading the window first, so whatever the fields hold,
@@ -89,7 +89,7 @@ void CQuilletDlg::OnFileName(Window& window) {
 // values and the enabled state of every control stay as they are.
 void CQuilletDlg::OnClearAll(Window& window) {
   AnalysisForm& f = m_form;
-  RestartReportNumbering(f);
+  RestartReportNumbering(m_report);
   f.m_fPValue = 0.05f;
   f.m_bTestClock = f.m_bTestModels = f.m_bTestGamma = 0;
 
@@ -145,7 +145,7 @@ void CQuilletDlg::ApplyEnablingRule(Window& window, int flag, std::span<const in
 // The calculator keeps its own values; after OK the window is refreshed from the form, so
 // text typed into the main window that no command has taken in is replaced.
 void CQuilletDlg::OnChiSquareCalc(Window& window) {
-  if (host_.DoModal(m_form.m_dlgChiSquare) == kIdOk) m_form.UpdateData(window, false);
+  if (host_.DoModal(m_dlgChiSquare) == kIdOk) m_form.UpdateData(window, false);
 }
 
 void CQuilletDlg::OnHelp(Window& window) { ShowHelp(window, 0); }

@@ -10,6 +10,8 @@
 #include "platform/dialog.h"
 #include "platform/help_viewer.h"
 #include "platform/modal_host.h"
+#include "ui/chi_square_dlg.h"
+#include "ui/report_session.h"
 
 namespace quillet {
 
@@ -48,6 +50,8 @@ class CQuilletDlg : public Dialog {
   std::optional<int> OnExit(Window& window);
 
   AnalysisForm m_form;
+  ReportSession m_report;  // the report file, its comment and the analysis number
+  CChiSquareDlg m_dlgChiSquare;  // keeps its three values between openings
 
  private:
   void ApplyEnablingRule(Window& window, int flag, std::span<const int> group);

@@ -21,7 +21,6 @@ TEST(AnalysisFormTest, StartsWithTheInitialValues) {
   EXPECT_EQ(form.m_bTestGamma, 0);
   EXPECT_EQ(form.m_bSaveWork, 0);
   EXPECT_EQ(form.m_fPValue, 0.05f);
-  EXPECT_EQ(form.m_nAnalysis, 1);
   EXPECT_EQ(form.m_bGammaValid, 1);
   EXPECT_EQ(form.m_bClockValid, 1);
   EXPECT_EQ(form.m_nTaxa, 0);
@@ -33,10 +32,9 @@ TEST(AnalysisFormTest, StartsWithTheInitialValues) {
   for (const std::string* text :
        {&form.m_strLrtF81, &form.m_strCritHKY85, &form.m_strResultTrN, &form.m_strClockLrt,
         &form.m_strClockCrit, &form.m_strClockResult, &form.m_strGammaLrt, &form.m_strGammaCrit,
-        &form.m_strGammaResult, &form.m_strComments, &form.m_strSavePath}) {
+        &form.m_strGammaResult}) {
     EXPECT_EQ(*text, "");
   }
-  EXPECT_EQ(form.m_dlgSave.GetPathName(), "");
 }
 
 AnalysisForm SampleForm() {

@@ -16,7 +16,7 @@
 
 #include "analysis/control_ids.h"
 #include "gui_driver.h"
-#include "report/comments_dlg.h"
+#include "ui/comments_dlg.h"
 
 namespace quillet::qt::testing {
 namespace {
@@ -150,7 +150,7 @@ TEST_F(ShellTest, FullCalculationWritesTheReportToTheChosenFile) {
   Click(ui.Control(ids::kCalculate));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].title, "No File name entered");
-  EXPECT_EQ(ui.dlg.m_form.m_dlgComments.m_strComments, "cytb alignment\nPAUP* lnL values");
+  EXPECT_EQ(ui.dlg.m_report.m_dlgComments.m_strComments, "cytb alignment\nPAUP* lnL values");
   EXPECT_EQ(ui.Text(ids::kLrtJC), "20.00");
   const QString report = typed + ".txt";
   EXPECT_FALSE(QFile::exists(report)) << "nothing is written by the calculation that asked";

@@ -1,17 +1,21 @@
 #pragma once
 
 #include "analysis/analysis_form.h"
-#include "analysis/command_context.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_host.h"
+#include "support/scripted_steps.h"
+#include "ui/command_context.h"
+#include "ui/report_session.h"
 
 namespace quillet::testing {
 
-// A form with its fake main window, a scripted dialog host and a clock fixed at
-// Tue Nov 14 09:05:03 2000, wired together as a command of the main window sees them.
+// A form and the main window's report session with a fake window, a scripted dialog host and
+// a clock fixed at Tue Nov 14 09:05:03 2000, wired together as a command of the main window
+// sees them.
 struct CommandRig {
   AnalysisForm form;
+  ReportSession report;
   FakeWindow window;
   ScriptedHost host;
   FixedClock clock{MakeTime(2000, 11, 14, 9, 5, 3, 2)};

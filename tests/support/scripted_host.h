@@ -14,8 +14,8 @@ namespace quillet::testing {
 // A modal host whose user is a script. Each DoModal takes the next step from `dialogSteps`:
 // the dialog is initialised on a fresh FakeWindow, the step plays the user (types into the
 // window, presses buttons through Press) and returns the end code. Each RunSaveAs takes the
-// next answer from `saveAsAnswers` (nothing = Cancel). Running out of script fails the test
-// and cancels.
+// next answer from `saveAsAnswers` (nothing = Cancel). Running out of script is reported
+// through ReportUnexpected, and the dialog is cancelled.
 class ScriptedHost : public ModalHost {
  public:
   using Step = std::function<int(Dialog& dialog, FakeWindow& window)>;
@@ -36,9 +36,8 @@ class ScriptedHost : public ModalHost {
   std::vector<SaveAsSettings> saveAsSettingsSeen;
 };
 
-// Common steps.
-ScriptedHost::Step PressOk(int okId = kIdOk);
-ScriptedHost::Step Cancel();
-ScriptedHost::Step TypeAndPress(int editId, std::string text, int buttonId);
+// Called when the program asks for a dialog the script did not foresee. Each program that
+// links the doubles says what that means: the test suites fail the test, the fuzz targets stop.
+void ReportUnexpected(const std::string& what);
 
 }  // namespace quillet::testing

@@ -12,6 +12,7 @@
 #include "support/fake_window.h"
 #include "ui/about_dlg.h"
 #include "ui/chi_square_dlg.h"
+#include "ui/comments_dlg.h"
 #include "ui/control_groups.h"
 
 namespace quillet {

@@ -11,6 +11,7 @@
 #include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "support/scripted_host.h"
+#include "support/scripted_steps.h"
 #include "ui/about_dlg.h"
 
 namespace quillet {
@@ -95,7 +96,7 @@ TEST_F(QuilletDlgTest, OpensWithTheThreeAnalysesTickedAndEverythingEnabled) {
   EXPECT_EQ(window.GetCheck(ids::kSaveWork), 0);
   EXPECT_TRUE(DisabledIds(window).empty());
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(dlg.m_form.m_szStartDir, "/data/run");
+  EXPECT_EQ(dlg.m_report.m_szStartDir, "/data/run");
 }
 
 struct RuleCase {
@@ -151,11 +152,11 @@ TEST_F(QuilletDlgTest, GammaRuleUsesTheOldFlagWhenAnEarlierFieldFails) {
 
 TEST_F(QuilletDlgTest, ClearAllResetsValuesWithoutReadingTheWindow) {
   Open();
-  dlg.m_form.m_nAnalysis = 4;
-  dlg.m_form.m_strComments = "alignment 7";
-  dlg.m_form.m_dlgComments.m_strComments = "alignment 7";
-  dlg.m_form.m_dlgChiSquare.m_fChiSquare = 3.5f;
-  dlg.m_form.m_dlgChiSquare.m_nDf = 2;
+  dlg.m_report.m_nAnalysis = 4;
+  dlg.m_report.m_strComments = "alignment 7";
+  dlg.m_report.m_dlgComments.m_strComments = "alignment 7";
+  dlg.m_dlgChiSquare.m_fChiSquare = 3.5f;
+  dlg.m_dlgChiSquare.m_nDf = 2;
   dlg.m_form.m_strClockResult = "Rejected      (p 0.000001)";
   dlg.m_form.m_strLrtJC = "12.00";
   ClickBox(ids::kTestClock);                   // the clock group is now disabled
@@ -168,7 +169,7 @@ TEST_F(QuilletDlgTest, ClearAllResetsValuesWithoutReadingTheWindow) {
   dlg.OnCommand(window, ids::kClearAll);
 
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(dlg.m_form.m_nAnalysis, 1);
+  EXPECT_EQ(dlg.m_report.m_nAnalysis, 1);
   for (int id : {ids::kTestModels, ids::kTestClock, ids::kTestGamma, ids::kGTR, ids::kJC,
                  ids::kGammaHKY85, ids::kInvarTrN, ids::kSaveWork}) {
     EXPECT_EQ(window.GetCheck(id), 0) << "check box " << id;
@@ -183,10 +184,10 @@ TEST_F(QuilletDlgTest, ClearAllResetsValuesWithoutReadingTheWindow) {
     EXPECT_EQ(window.GetControlText(id), "") << "result " << id;
   }
   // Left alone: the comment, the calculator and the enabled state of the groups.
-  EXPECT_EQ(dlg.m_form.m_dlgComments.m_strComments, "alignment 7");
-  EXPECT_EQ(dlg.m_form.m_strComments, "alignment 7");
-  EXPECT_EQ(dlg.m_form.m_dlgChiSquare.m_fChiSquare, 3.5f);
-  EXPECT_EQ(dlg.m_form.m_dlgChiSquare.m_nDf, 2);
+  EXPECT_EQ(dlg.m_report.m_dlgComments.m_strComments, "alignment 7");
+  EXPECT_EQ(dlg.m_report.m_strComments, "alignment 7");
+  EXPECT_EQ(dlg.m_dlgChiSquare.m_fChiSquare, 3.5f);
+  EXPECT_EQ(dlg.m_dlgChiSquare.m_nDf, 2);
   EXPECT_EQ(DisabledIds(window), Union({Range(1043, 1051), Range(1065, 1068)}));
 }
 
@@ -200,7 +201,7 @@ TEST_F(QuilletDlgTest, ClearAllKeepsSaveWorkAndTheReportFileAsTheFormHasThem) {
 
   dlg.OnCommand(window, ids::kClearAll);
   EXPECT_EQ(window.GetCheck(ids::kSaveWork), 1);
-  EXPECT_EQ(dlg.m_form.m_dlgSave.GetPathName(), "/tmp/report.txt");
+  EXPECT_EQ(dlg.m_report.m_dlgSave.GetPathName(), "/tmp/report.txt");
 }
 
 TEST_F(QuilletDlgTest, ExitWithAFieldThatDoesNotParseStaysOpen) {

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "analysis/analysis_form.h"
-#include "analysis/command_context.h"
+#include "ui/command_context.h"
+#include "ui/report_session.h"
 
 namespace quillet {
 
@@ -19,19 +20,20 @@ inline constexpr char kReportNotWrittenCaption[] = "Report not written";
 // Returns the text of a message for the user when the file could not be opened or written
 // (it names the file and the system's reason); the caller shows it once the calculation's
 // results are on screen. Nothing is returned when all went well or nothing was to be written.
-std::optional<std::string> SaveReport(AnalysisForm& form, CommandContext& ctx);
+std::optional<std::string> SaveReport(AnalysisForm& form, ReportSession& report,
+                                      CommandContext& ctx);
 
 // True when SaveReport will take its writing path: saving on and a report file chosen.
-bool WillWriteReport(const AnalysisForm& form);
+bool WillWriteReport(const AnalysisForm& form, const ReportSession& report);
 
 // Restarts the analysis numbering without forgetting the file: the next written analysis is
 // number 1 and begins with a new header block, appended to what the file holds. Clear All
 // calls this.
-void RestartReportNumbering(AnalysisForm& form);
+void RestartReportNumbering(ReportSession& report);
 
 // Starts afresh with a newly accepted report file: numbering restarts at 1 and the next
 // written analysis empties the file first (the Save As dialog's overwrite prompt asked the
 // user about that).
-void StartNewReportFile(AnalysisForm& form);
+void StartNewReportFile(ReportSession& report);
 
 }  // namespace quillet

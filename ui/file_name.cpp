@@ -1,14 +1,14 @@
-#include "report/file_name.h"
+#include "ui/file_name.h"
 
 #include <array>
 #include <string>
 
-#include "report/save_report.h"
+#include "ui/save_report.h"
 
 namespace quillet {
 
-void OnFileName(AnalysisForm& form, CommandContext& ctx) {
-  if (form.m_dlgSave.DoModal(ctx.host) != kIdOk) return;
+void OnFileName(AnalysisForm& form, ReportSession& report, CommandContext& ctx) {
+  if (report.m_dlgSave.DoModal(ctx.host) != kIdOk) return;
 
   // A field that does not parse has shown its message; the setup goes on regardless. While a
   // calculation runs the window still shows the result texts of before: copying the window
@@ -19,9 +19,9 @@ void OnFileName(AnalysisForm& form, CommandContext& ctx) {
   form.UpdateData(ctx.window, true);
   for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = std::move(kept[i]);
 
-  StartNewReportFile(form);
+  StartNewReportFile(report);
 
-  if (ctx.host.DoModal(form.m_dlgComments) != kIdOk) return;
+  if (ctx.host.DoModal(report.m_dlgComments) != kIdOk) return;
   form.UpdateData(ctx.window, false);
 }
 

@@ -1,4 +1,4 @@
-#include "report/file_name.h"
+#include "ui/file_name.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/calculate.h"
+#include "ui/calculate.h"
 #include "analysis/control_ids.h"
 #include "platform/data_exchange.h"
-#include "report/comments_dlg.h"
-#include "report/save_report.h"
+#include "ui/comments_dlg.h"
+#include "ui/save_report.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
@@ -40,14 +40,22 @@ testing::ScriptedHost::Step ExpectCommentThen(std::string shown, std::string typ
 void Accept(CommandRig& rig, const std::string& path, const std::string& comment) {
   rig.host.saveAsAnswers.push_back(path);
   rig.host.dialogSteps.push_back(testing::TypeAndPress(kCommentsEdit, comment, kCommentsOk));
-  OnFileName(rig.form, rig.ctx);
+  OnFileName(rig.form, rig.report, rig.ctx);
+}
+
+TEST(FileNameTest, NoReportFileAtStart) {
+  ReportSession report;
+  EXPECT_EQ(report.m_nAnalysis, 1);
+  EXPECT_EQ(report.m_strComments, "");
+  EXPECT_EQ(report.m_strSavePath, "");
+  EXPECT_EQ(report.m_dlgSave.GetPathName(), "");
 }
 
 TEST(FileNameTest, SaveAsDialogHasTheReportSettings) {
   CommandRig rig;
   rig.Show();
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnFileName(rig.form, rig.ctx);
+  OnFileName(rig.form, rig.report, rig.ctx);
   ASSERT_EQ(rig.host.saveAsSettingsSeen.size(), 1u);
   EXPECT_EQ(rig.host.saveAsSettingsSeen[0].defaultExtension, "txt");
   EXPECT_TRUE(rig.host.saveAsSettingsSeen[0].overwritePrompt);
@@ -57,36 +65,36 @@ TEST(FileNameTest, SaveAsDialogHasTheReportSettings) {
 TEST(FileNameTest, CancelInSaveAsChangesNothing) {
   CommandRig rig;
   rig.Show();
-  rig.form.m_nAnalysis = 4;
+  rig.report.m_nAnalysis = 4;
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnFileName(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_dlgSave.GetPathName(), "");
-  EXPECT_EQ(rig.form.m_nAnalysis, 4);
+  OnFileName(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_dlgSave.GetPathName(), "");
+  EXPECT_EQ(rig.report.m_nAnalysis, 4);
   EXPECT_EQ(rig.host.events, (Events{"saveas:"}));  // no comments dialog
   EXPECT_TRUE(rig.window.messages.empty());
 
   // A file accepted earlier stays the report file; the dialog opens on it.
   Accept(rig, "/reports/a.txt", "x");
-  rig.form.m_nAnalysis = 6;
+  rig.report.m_nAnalysis = 6;
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnFileName(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_dlgSave.GetPathName(), "/reports/a.txt");
-  EXPECT_EQ(rig.form.m_nAnalysis, 6);
+  OnFileName(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_dlgSave.GetPathName(), "/reports/a.txt");
+  EXPECT_EQ(rig.report.m_nAnalysis, 6);
   EXPECT_EQ(rig.host.events.back(), "saveas:/reports/a.txt");
 }
 
 TEST(FileNameTest, AcceptedFileThenCommentsCancelled) {
   CommandRig rig;
   rig.Show();
-  rig.form.m_nAnalysis = 5;
+  rig.report.m_nAnalysis = 5;
   rig.window.SetControlText(ids::kLnLGTR, "-1.2345678");
   rig.host.saveAsAnswers.push_back("/reports/b.txt");
   rig.host.dialogSteps.push_back(ExpectCommentThen("", "typed then dropped", kIdCancel));
-  OnFileName(rig.form, rig.ctx);
+  OnFileName(rig.form, rig.report, rig.ctx);
 
-  EXPECT_EQ(rig.form.m_dlgSave.GetPathName(), "/reports/b.txt");
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
-  EXPECT_EQ(rig.form.m_dlgComments.m_strComments, "");
+  EXPECT_EQ(rig.report.m_dlgSave.GetPathName(), "/reports/b.txt");
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
+  EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "");
   // The window was read but not refreshed: it still shows what was typed.
   EXPECT_EQ(rig.form.m_fLnLGTR, -1.2345678f);
   EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.2345678");
@@ -97,11 +105,11 @@ TEST(FileNameTest, AcceptedFileAndCommentRefreshTheWindow) {
   rig.Show();
   rig.window.SetControlText(ids::kLnLGTR, "-1.2345678");
   Accept(rig, "/reports/c.txt", "my alignment");
-  EXPECT_EQ(rig.form.m_dlgComments.m_strComments, "my alignment");
+  EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "my alignment");
   EXPECT_EQ(rig.host.events, (Events{"saveas:", "dialog:130"}));
   EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.23457");
   // The form's own copy of the comment is taken only when a first analysis is written.
-  EXPECT_EQ(rig.form.m_strComments, "");
+  EXPECT_EQ(rig.report.m_strComments, "");
 }
 
 TEST(FileNameTest, CommentsDialogReopensWithTheTextAcceptedLast) {
@@ -114,20 +122,20 @@ TEST(FileNameTest, CommentsDialogReopensWithTheTextAcceptedLast) {
                                                               {"", "", kIdCancel}}) {
     rig.host.saveAsAnswers.push_back("/reports/d.txt");
     rig.host.dialogSteps.push_back(ExpectCommentThen(shown, typed, button));
-    OnFileName(rig.form, rig.ctx);
+    OnFileName(rig.form, rig.report, rig.ctx);
   }
-  EXPECT_EQ(rig.form.m_dlgComments.m_strComments, "");
+  EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "");
 }
 
 TEST(FileNameTest, FieldThatDoesNotParseDoesNotStopTheSetup) {
   CommandRig rig;
   rig.Show();
-  rig.form.m_nAnalysis = 3;
+  rig.report.m_nAnalysis = 3;
   rig.window.SetControlText(ids::kLnLHKY85, "abc");
   Accept(rig, "/reports/e.txt", "kept");
   EXPECT_EQ(rig.window.messages, (std::vector<FakeWindow::Message>{{kPleaseEnterNumber, ""}}));
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
-  EXPECT_EQ(rig.form.m_dlgComments.m_strComments, "kept");
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
+  EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "kept");
   // Refreshing the window puts the form's value back into the field.
   EXPECT_EQ(rig.window.GetControlText(ids::kLnLHKY85), "0");
 }
@@ -137,7 +145,7 @@ class SaveSetupDuringCalculationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     AnalysisForm& f = rig.form;
-    f.m_szStartDir = "/d";
+    rig.report.m_szStartDir = "/d";
     f.m_bSaveWork = 1;
     f.m_bTestClock = 1;
     f.m_nTaxa = 5;
@@ -172,16 +180,16 @@ class SaveSetupDuringCalculationTest : public ::testing::Test {
 TEST_F(SaveSetupDuringCalculationTest, FileChosenIsStartedByTheNextCalculation) {
   rig.host.saveAsAnswers.push_back(path);
   rig.host.dialogSteps.push_back(testing::TypeAndPress(kCommentsEdit, "cmt ", kCommentsOk));
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
 
   EXPECT_EQ(rig.window.messages, (std::vector<FakeWindow::Message>{noFile}));
   ExpectResultsShown();
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
 
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.window.messages.size(), 1u);
-  EXPECT_EQ(rig.form.m_nAnalysis, 2);
+  EXPECT_EQ(rig.report.m_nAnalysis, 2);
   const std::string header =
       "Quillet v. 2.0 (see help file for details)\n"
       "-------------------------------------------\n\n"
@@ -192,13 +200,13 @@ TEST_F(SaveSetupDuringCalculationTest, FileChosenIsStartedByTheNextCalculation) 
 
 TEST_F(SaveSetupDuringCalculationTest, CancelledSetupAsksAgainNextTime) {
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.window.messages, (std::vector<FakeWindow::Message>{noFile}));
   ExpectResultsShown();
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
 
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.window.messages, (std::vector<FakeWindow::Message>{noFile, noFile}));
   EXPECT_EQ(rig.host.events, (Events{"saveas:", "saveas:"}));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -208,7 +216,7 @@ TEST_F(SaveSetupDuringCalculationTest, NothingTickedMessageComesFirst) {
   rig.form.m_bTestClock = rig.form.m_bTestModels = 0;
   rig.Show();
   rig.host.saveAsAnswers.push_back(std::nullopt);
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.window.messages,
             (std::vector<FakeWindow::Message>{{"Calculate what? \nPlease choose some type of "
                                                "analysis!",
@@ -221,8 +229,8 @@ TEST_F(SaveSetupDuringCalculationTest, SavingOffLeavesNumberAndFileAlone) {
   Accept(rig, path, "c");
   rig.form.m_bSaveWork = 0;
   rig.Show();
-  OnCalculate(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
+  OnCalculate(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_TRUE(rig.window.messages.empty());
 }

@@ -1,4 +1,4 @@
-#include "analysis/calculate.h"
+#include "ui/calculate.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ TEST_P(CalculateTest, MessagesValidityAndTexts) {
   rig.Show();
   for (const auto& [id, text] : c.typed) rig.window.SetControlText(id, text);
 
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
 
   EXPECT_EQ(rig.window.messages, c.messages);
   const AnalysisForm& f = rig.form;
@@ -317,7 +317,7 @@ TEST(CalculateTest, InvalidFlagsOfAnEarlierRunAreLeftWhenTheTestIsNotTicked) {
   rig.form.m_bGammaValid = 0;
   F81K2PJC(rig.form);
   rig.Show();
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.form.m_bClockValid, 0);
   EXPECT_EQ(rig.form.m_bGammaValid, 0);
 }
@@ -337,7 +337,7 @@ TEST(CalculateTest, ParseFailureGoesOnWithThePreviousValuesAndShowsThemBack) {
   rig.window.SetControlText(ids::kLnLGTR, "-5");
   rig.window.SetCheck(ids::kTestGamma, 0);
 
-  OnCalculate(f, rig.ctx);
+  OnCalculate(f, rig.report, rig.ctx);
 
   ASSERT_EQ(rig.window.messages.size(), 2u);
   EXPECT_EQ(rig.window.messages[0], (Message{kPleaseEnterNumber, ""}));
@@ -362,7 +362,7 @@ TEST(CalculateTest, ModelTextsAreEmptyOnScreenWhileMessagesAreUp) {
     shownAtMessage = {rig.window.GetControlText(ids::kLrtF81),
                       rig.window.GetControlText(ids::kClockLrt)};
   };
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(shownAtMessage, (std::vector<std::string>{"", kOld.lrt}));
 }
 
@@ -372,14 +372,14 @@ TEST(CalculateTest, PressingTwiceGivesTheSameTexts) {
   GammaValues(rig.form);
   F81K2PJC(rig.form);
   rig.Show();
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   AnalysisForm first = rig.form;
-  OnCalculate(rig.form, rig.ctx);
+  OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.form.m_strClockResult, first.m_strClockResult);
   EXPECT_EQ(rig.form.m_strGammaCrit, first.m_strGammaCrit);
   EXPECT_EQ(rig.form.m_strLrtK2P, first.m_strLrtK2P);
   EXPECT_EQ(rig.form.m_strResultJC, first.m_strResultJC);
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);  // saving is off
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);  // saving is off
 }
 
 }  // namespace

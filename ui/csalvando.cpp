@@ -1,4 +1,4 @@
-#include "report/csalvando.h"
+#include "ui/csalvando.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "report/save_report.h"
+#include "ui/save_report.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/calculate.h"
+#include "ui/calculate.h"
 #include "analysis/control_ids.h"
-#include "report/comments_dlg.h"
-#include "report/file_name.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 
@@ -30,7 +30,7 @@ void ChooseReportFile(CommandRig& rig, const std::string& path, const std::strin
   rig.host.saveAsAnswers.push_back(path);
   rig.host.dialogSteps.push_back(
       testing::TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
-  OnFileName(rig.form, rig.ctx);
+  OnFileName(rig.form, rig.report, rig.ctx);
 }
 
 // Header of a first analysis with comment "C" and start-up directory "/d".
@@ -93,11 +93,11 @@ TEST_P(SectionTest, FirstAnalysis) {
   const SectionCase& c = GetParam();
   TempDir dir;
   CommandRig rig;
-  rig.form.m_szStartDir = "/d";
+  rig.report.m_szStartDir = "/d";
   ChooseReportFile(rig, dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 1;
   c.setup(rig.form);
-  EXPECT_EQ(SaveReport(rig.form, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
   EXPECT_EQ(ReadWholeFile(dir.File("r.txt")), std::string(kHeader) + c.firstBody);
 }
 
@@ -108,9 +108,9 @@ TEST_P(SectionTest, LaterAnalysis) {
   ChooseReportFile(rig, dir.File("r.txt"), "C");
   WriteWholeFile(dir.File("r.txt"), "before");
   rig.form.m_bSaveWork = 1;
-  rig.form.m_nAnalysis = 3;
+  rig.report.m_nAnalysis = 3;
   c.setup(rig.form);
-  EXPECT_EQ(SaveReport(rig.form, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
   EXPECT_EQ(ReadWholeFile(dir.File("r.txt")),
             std::string("before") + kLaterStart + (c.laterBody ? c.laterBody : c.firstBody));
 }
@@ -231,7 +231,7 @@ TEST(SaveReportTest, TinyPValueIsWrittenAsSixZeros) {
   ChooseReportFile(rig, dir.File("r.txt"), "");
   rig.form.m_bSaveWork = 1;
   rig.form.m_fPValue = 0.0000001f;
-  SaveReport(rig.form, rig.ctx);
+  SaveReport(rig.form, rig.report, rig.ctx);
   EXPECT_NE(ReadWholeFile(dir.File("r.txt")).find("\np-value used: 0.000000\n"), std::string::npos);
 }
 
@@ -252,10 +252,10 @@ TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {
     SCOPED_TRACE(row.name);
     TempDir dir;
     CommandRig rig;
-    rig.form.m_szStartDir = row.startDir;
+    rig.report.m_szStartDir = row.startDir;
     ChooseReportFile(rig, dir.File("r.txt"), row.comment);
     rig.form.m_bSaveWork = 1;
-    SaveReport(rig.form, rig.ctx);
+    SaveReport(rig.form, rig.report, rig.ctx);
     EXPECT_EQ(ReadWholeFile(dir.File("r.txt")),
               "Quillet v. 2.0 (see help file for details)\n"
               "-------------------------------------------\n\n"
@@ -268,15 +268,15 @@ TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {
 TEST(SaveReportTest, CommentIsTakenFromTheDialogOnlyByAFirstAnalysis) {
   TempDir dir;
   CommandRig rig;
-  rig.form.m_szStartDir = "/d";
+  rig.report.m_szStartDir = "/d";
   ChooseReportFile(rig, dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 1;
-  SaveReport(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_strComments, "C");
-  rig.form.m_nAnalysis = 2;
-  rig.form.m_dlgComments.m_strComments = "changed";
-  SaveReport(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_strComments, "C");
+  SaveReport(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_strComments, "C");
+  rig.report.m_nAnalysis = 2;
+  rig.report.m_dlgComments.m_strComments = "changed";
+  SaveReport(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_strComments, "C");
 }
 
 TEST(SaveReportTest, SavingOffWritesAndShowsNothing) {
@@ -284,9 +284,9 @@ TEST(SaveReportTest, SavingOffWritesAndShowsNothing) {
   CommandRig rig;
   ChooseReportFile(rig, dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 0;
-  EXPECT_EQ(SaveReport(rig.form, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
   rig.form.m_bSaveWork = 2;  // only exactly 1 means ticked
-  EXPECT_EQ(SaveReport(rig.form, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
   EXPECT_TRUE(rig.window.messages.empty());
 }
@@ -297,14 +297,14 @@ TEST(SaveReportTest, SavingOffWritesAndShowsNothing) {
 class ReportNumberingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rig.form.m_szStartDir = "/d";
+    rig.report.m_szStartDir = "/d";
     ChooseReportFile(rig, path, "C");
     rig.form.m_bSaveWork = 1;
   }
   // One calculation with nothing ticked, through the command, as the user would run it.
   void Calculate() {
     rig.Show();
-    OnCalculate(rig.form, rig.ctx);
+    OnCalculate(rig.form, rig.report, rig.ctx);
   }
 
   TempDir dir;
@@ -317,17 +317,17 @@ TEST_F(ReportNumberingTest, AcceptedFileIsEmptiedByItsFirstAnalysis) {
   WriteWholeFile(path, "an older report");
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), kHeader);
-  EXPECT_EQ(rig.form.m_nAnalysis, 2);
+  EXPECT_EQ(rig.report.m_nAnalysis, 2);
 }
 
 TEST_F(ReportNumberingTest, RestartAppendsANewHeaderBlock) {
   Calculate();
   Calculate();
   ASSERT_EQ(ReadWholeFile(path), std::string(kHeader) + later2);
-  RestartReportNumbering(rig.form);
+  RestartReportNumbering(rig.report);
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), std::string(kHeader) + later2 + "\n\n\n" + kHeader);
-  EXPECT_EQ(rig.form.m_nAnalysis, 2);
+  EXPECT_EQ(rig.report.m_nAnalysis, 2);
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), std::string(kHeader) + later2 + "\n\n\n" + kHeader + later2);
 }
@@ -341,7 +341,7 @@ TEST_F(ReportNumberingTest, RestartOnAMissingOrEmptyFileStartsItWithoutBlankLine
     } else {
       WriteWholeFile(path, "");
     }
-    RestartReportNumbering(rig.form);
+    RestartReportNumbering(rig.report);
     Calculate();
     EXPECT_EQ(ReadWholeFile(path), kHeader);
   }
@@ -351,14 +351,14 @@ TEST_F(ReportNumberingTest, SameFileAcceptedAgainIsEmptiedAgain) {
   Calculate();
   Calculate();
   ChooseReportFile(rig, path, "C");
-  EXPECT_EQ(rig.form.m_nAnalysis, 1);
+  EXPECT_EQ(rig.report.m_nAnalysis, 1);
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), kHeader);
 }
 
 TEST_F(ReportNumberingTest, RestartBeforeTheFirstWriteStillEmptiesTheAcceptedFile) {
   WriteWholeFile(path, "an older report");
-  RestartReportNumbering(rig.form);
+  RestartReportNumbering(rig.report);
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), kHeader);
 }
@@ -396,7 +396,7 @@ TEST(ReportFailureTest, TheUserIsToldAfterTheResultsAreShown) {
       rig.window.onMessageBox = [&](const FakeWindow::Message&) {
         lrtShownAtMessage = rig.window.GetControlText(ids::kGammaLrt);
       };
-      OnCalculate(f, rig.ctx);
+      OnCalculate(f, rig.report, rig.ctx);
 
       ASSERT_EQ(rig.window.messages.size(), 1u);
       const FakeWindow::Message& message = rig.window.messages[0];
@@ -404,7 +404,7 @@ TEST(ReportFailureTest, TheUserIsToldAfterTheResultsAreShown) {
       EXPECT_NE(message.text.find(row.path), std::string::npos) << message.text;
       EXPECT_NE(message.text.find(std::strerror(row.error)), std::string::npos) << message.text;
       EXPECT_EQ(lrtShownAtMessage, "5.00");
-      EXPECT_EQ(f.m_nAnalysis, analysis + 1);
+      EXPECT_EQ(rig.report.m_nAnalysis, analysis + 1);
     }
   }
 }

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/calculate.h"
-#include "report/comments_dlg.h"
-#include "report/file_name.h"
-#include "report/save_report.h"
+#include "ui/calculate.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
+#include "ui/save_report.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 
@@ -76,7 +76,7 @@ void ChooseReportFile(CommandRig& rig, const std::string& path, const std::strin
   rig.host.saveAsAnswers.push_back(path);
   rig.host.dialogSteps.push_back(
       testing::TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
-  OnFileName(rig.form, rig.ctx);
+  OnFileName(rig.form, rig.report, rig.ctx);
 }
 
 void FirstAnalysisEntries(AnalysisForm& f) {
@@ -115,7 +115,7 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   const std::string path = dir.File("primates.txt");
   testing::WriteWholeFile(path, "an earlier report that the first analysis replaces");
   CommandRig rig;
-  rig.form.m_szStartDir = "/work/primates";
+  rig.report.m_szStartDir = "/work/primates";
   ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
 
   AnalysisForm& f = rig.form;
@@ -129,8 +129,8 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   f.m_strLrtK2P = "20.20";
   f.m_strCritK2P = "15.5073";
   f.m_strResultK2P = "Rejected      (p 0.009607)";
-  EXPECT_EQ(SaveReport(f, rig.ctx), std::nullopt);
-  f.m_nAnalysis = 2;
+  EXPECT_EQ(SaveReport(f, rig.report, rig.ctx), std::nullopt);
+  rig.report.m_nAnalysis = 2;
 
   SecondAnalysisEntries(f);
   f.m_strGammaLrt = "8.50";
@@ -142,11 +142,11 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   f.m_strLrtJC = "25.50";
   f.m_strCritJC = "16.8117";
   f.m_strResultJC = "Rejected      (p 0.000276)";
-  EXPECT_EQ(SaveReport(f, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(f, rig.report, rig.ctx), std::nullopt);
 
   EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
-  EXPECT_EQ(f.m_strSavePath, path);
-  EXPECT_EQ(f.m_strComments, "Primate cytb alignment, 12 taxa");
+  EXPECT_EQ(rig.report.m_strSavePath, path);
+  EXPECT_EQ(rig.report.m_strComments, "Primate cytb alignment, 12 taxa");
   EXPECT_TRUE(rig.window.messages.empty());
 }
 
@@ -155,18 +155,18 @@ TEST(WorkedExampleTest, TwoCalculationsReproduceTheFile) {
   TempDir dir;
   const std::string path = dir.File("primates.txt");
   CommandRig rig;
-  rig.form.m_szStartDir = "/work/primates";
+  rig.report.m_szStartDir = "/work/primates";
   ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
 
   FirstAnalysisEntries(rig.form);
   rig.Show();
-  OnCalculate(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_nAnalysis, 2);
+  OnCalculate(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_nAnalysis, 2);
 
   SecondAnalysisEntries(rig.form);
   rig.Show();
-  OnCalculate(rig.form, rig.ctx);
-  EXPECT_EQ(rig.form.m_nAnalysis, 3);
+  OnCalculate(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.report.m_nAnalysis, 3);
 
   EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
   EXPECT_TRUE(rig.window.messages.empty());

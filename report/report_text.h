@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/analysis_input.h"
+#include "analysis/analysis_result.h"
+#include "analysis/model.h"
+
+namespace quillet {
+
+// The three texts of one test, as the report copies them.
+struct ReportTexts {
+  std::string lrt;
+  std::string crit;
+  std::string result;
+};
+
+struct ReportClockSection {
+  int taxa = 0;
+  float lnLNoClock = 0;
+  float lnLClock = 0;
+  ReportTexts texts;
+};
+
+struct ReportGammaSection {
+  float lnLGamma = 0;
+  float lnLNoGamma = 0;
+  ReportTexts texts;
+};
+
+// One row of the model section: the reference has no texts.
+struct ReportModelRow {
+  Model model = Model::JC;
+  float lnL = 0;
+  bool gamma = false;
+  bool invariants = false;
+  std::optional<ReportTexts> texts;
+};
+
+// One analysis as the report records it.
+struct ReportAnalysis {
+  int number = 1;
+  float pValue = 0.05f;
+  std::optional<ReportClockSection> clock;
+  std::optional<ReportGammaSection> gamma;
+  // The section is written when the test of models was asked for; its rows are the reference
+  // and the models compared with it, in the order GTR, TrN, HKY85, F81, K2P, JC.
+  std::optional<std::vector<ReportModelRow>> models;
+};
+
+// What heads a report: the banner, the time stamp (which brings its own line feed), the user's
+// comment and the start-up folder, each written as it stands.
+struct ReportHeader {
+  std::string timeStamp;
+  std::string comment;
+  std::string startDir;
+};
+
+std::string FormatReportHeader(const ReportHeader& header);
+
+// An analysis as it follows the header (first: begins "\n\nAnalysis number 1 \n") or the
+// analysis before it (later: begins "\n\n\nAnalysis number 2\n"). It ends where its last item
+// ends, usually within a line.
+std::string FormatAnalysis(const ReportAnalysis& analysis, bool first);
+
+// The analysis record of a calculation.
+ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
+                                int number);
+
+}  // namespace quillet

@@ -1,0 +1,33 @@
+#include "report/report_writer.h"
+
+#include <chrono>
+
+#include "platform/locked_file.h"
+
+namespace quillet {
+
+namespace {
+
+// Another writer holds the lock for the time of one analysis, far below this; a program that
+// keeps it longer is stuck, and the user is told instead of waiting on it.
+constexpr std::chrono::milliseconds kLockPatience{5000};
+
+}  // namespace
+
+std::optional<std::string> WriteReport(const std::string& path, std::string_view text,
+                                       ReportWrite how) {
+  LockedFile file;
+  if (file.Open(path, kLockPatience)) {
+    // Decided under the lock, so that two header blocks never run into each other.
+    if (how.replace) {
+      file.Truncate();
+    } else if (how.headerBlock && file.HoldsText()) {
+      file.Append("\n\n\n");
+    }
+    file.Append(text);
+  }
+  if (file.Close()) return std::nullopt;
+  return "The analysis could not be written to the report file\n" + path + "\n\n" + file.Error();
+}
+
+}  // namespace quillet

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// How one piece of report text goes into its file.
+struct ReportWrite {
+  bool replace = false;      // empty the file first (a newly chosen report)
+  bool headerBlock = false;  // the text starts a header block: after text already in the file,
+                             // three line feeds separate it from what is there
+};
+
+// Adds `text` to the report file at `path`, holding the file's lock for the whole write so that
+// another program adding to the same report (the window, a script) never lands inside it.
+// Returns the message for the user when the file could not be opened or written: it names the
+// file and gives the system's reason. Nothing is returned when all went well.
+std::optional<std::string> WriteReport(const std::string& path, std::string_view text,
+                                       ReportWrite how);
+
+}  // namespace quillet

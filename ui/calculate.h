@@ -1,0 +1,19 @@
+#pragma once
+
+#include "analysis/analysis_form.h"
+#include "analysis/notices.h"
+#include "platform/window.h"
+#include "ui/command_context.h"
+#include "ui/report_session.h"
+
+namespace quillet {
+
+// The Calculate command: reads the window, runs the ticked analyses (clock test, gamma test,
+// test of models), writes the report, and shows every result at once. Problems are told only
+// by message boxes.
+void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx);
+
+// Empties the fifteen model result texts and copies the whole form to the window.
+void ClearModelResults(AnalysisForm& form, Window& window);
+
+}  // namespace quillet
