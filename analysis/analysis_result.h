@@ -17,6 +17,17 @@ struct Notice {
   bool operator==(const Notice&) const = default;
 };
 
+// The fields whose value can make a calculation meaningless.
+enum class InputField { kPValue, kTaxa };
+
+// Why a calculation was refused before anything was computed: the field and a message that
+// names it and the values it accepts.
+struct Refusal {
+  InputField field;
+  std::string message;
+  bool operator==(const Refusal&) const = default;
+};
+
 // One model tested against the reference.
 struct ModelComparison {
   Model model;
@@ -33,6 +44,7 @@ struct ModelTestResult {
 // What a calculation gives: the numbers and texts of every test that ran, and the notices in
 // the order the window shows them.
 struct AnalysisResult {
+  std::optional<Refusal> refusal;  // when set, nothing else was computed
   std::vector<Notice> notices;
 
   std::optional<LrtOutcome> clock;  // the clock test ran

@@ -1,6 +1,7 @@
 #include "analysis/analyze.h"
 
 #include <span>
+#include <string>
 
 #include "analysis/notices.h"
 #include "analysis/wrapping_add.h"
@@ -63,16 +64,26 @@ void AnalyzeGamma(const AnalysisInput& in, AnalysisResult& result) {
 }
 
 // The most complex model ticked is the reference; every simpler one ticked is tested against
-// it with the difference of their free-parameter counts.
+// it with the difference of their free-parameter counts. A model ticked without its ln L is
+// left out (testing it at 0 would reject it at once), and the user is told.
 void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
   if (!in.testModels) return;
-  ModelTestResult& models = result.models;
-  for (Model candidate : kReportOrder) {
-    if (candidate != Model::JC && in[candidate].ticked) {
-      models.reference = candidate;
-      break;
+  auto usable = [&in](Model model) { return TakesPart(in, model); };
+  std::string leftOut;
+  int count = 0;
+  for (Model model : kReportOrder) {
+    if (usable(model)) ++count;
+    if (in[model].ticked && !usable(model)) {
+      leftOut += (leftOut.empty() ? "" : ", ") + std::string(ModelName(model));
     }
   }
+  if (!leftOut.empty()) {
+    result.notices.push_back({kModelMissingText + leftOut + ".", kSomethingIsZeroCaption});
+  }
+  if (count < 2) result.notices.push_back({kModelsNeedTwoText, ""});
+
+  ModelTestResult& models = result.models;
+  models.reference = ChooseReference(in);
   if (!models.reference) return;
   const Model reference = *models.reference;
   const ModelEntry& ref = in[reference];
@@ -81,7 +92,7 @@ void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
 
   for (Model compared : ComparedWith(reference)) {
     const ModelEntry& x = in[compared];
-    if (!x.ticked) continue;
+    if (!usable(compared)) continue;
     if (reference == Model::F81 && compared == Model::K2P) {
       result.notices.push_back({kF81K2PWarning, ""});
     }
@@ -90,8 +101,31 @@ void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
   }
 }
 
+bool TakesPart(const AnalysisInput& in, Model model) {
+  return in[model].ticked && !IsMissing(in[model].lnL);
+}
+
+std::optional<Model> ChooseReference(const AnalysisInput& in) {
+  for (Model candidate : kReportOrder) {
+    if (candidate != Model::JC && TakesPart(in, candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<Refusal> CheckInput(const AnalysisInput& in) {
+  if (!(in.pValue > 0.0f && in.pValue < 1.0f)) {
+    return Refusal{InputField::kPValue, kPValueRangeText};
+  }
+  if (in.testClock && in.taxa != 0 && in.taxa < 3) {
+    return Refusal{InputField::kTaxa, kTaxaRangeText};
+  }
+  return std::nullopt;
+}
+
 AnalysisResult Analyze(const AnalysisInput& input) {
   AnalysisResult result;
+  result.refusal = CheckInput(input);
+  if (result.refusal) return result;
   if (input.nothingChosen) result.notices.push_back({kNothingChosenText, ""});
   AnalyzeClock(input, result);
   AnalyzeGamma(input, result);

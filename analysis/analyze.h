@@ -3,16 +3,30 @@
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
 
+#include <optional>
+
 namespace quillet {
 
 // One whole calculation: the clock test, the gamma/invariants test and the test of models,
 // each when asked for, in that order, with the notices the window shows for them.
 AnalysisResult Analyze(const AnalysisInput& input);
 
+// The check made before anything is computed: a significance level strictly between 0 and 1,
+// and for a clock test with its number of taxa filled in, 3 taxa or more (fewer leave it no
+// degree of freedom). Nothing when the input is fine.
+std::optional<Refusal> CheckInput(const AnalysisInput& input);
+
 // The single steps, each adding its notices and its numbers to `result`.
 void AnalyzeClock(const AnalysisInput& input, AnalysisResult& result);
 void AnalyzeGamma(const AnalysisInput& input, AnalysisResult& result);
 void AnalyzeModels(const AnalysisInput& input, AnalysisResult& result);
+
+// A model takes part in the test of models when it is ticked and has its ln L.
+bool TakesPart(const AnalysisInput& input, Model model);
+
+// The reference of the test of models: the first model taking part in the order GTR, TrN,
+// HKY85, F81, K2P. JC is never the reference.
+std::optional<Model> ChooseReference(const AnalysisInput& input);
 
 // A log-likelihood counts as missing when it is zero; a value that is not a number compares
 // unequal to everything and counts as missing as well.

@@ -25,15 +25,4 @@ ModelFields FieldsOf(AnalysisForm& f, Model model) {
   return {f.m_bGTR, f.m_fLnLGTR, f.m_bGammaGTR, f.m_bInvarGTR, nullptr, nullptr, nullptr};
 }
 
-bool FindReference(AnalysisForm& form, Model& reference) {
-  for (Model candidate : kReportOrder) {
-    if (candidate == Model::JC) break;
-    if (FieldsOf(form, candidate).selected == 1) {
-      reference = candidate;
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace quillet

@@ -22,8 +22,4 @@ struct ModelFields {
 
 ModelFields FieldsOf(AnalysisForm& form, Model model);
 
-// The first model in the order GTR, TrN, HKY85, F81, K2P whose selected flag is 1; false
-// when there is none (only JC ticked, or nothing).
-bool FindReference(AnalysisForm& form, Model& reference);
-
 }  // namespace quillet

@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 namespace quillet {
 
 std::string CurrentDirectory() {
   std::error_code error;
   std::filesystem::path path = std::filesystem::current_path(error);
   if (error) return {};
-  return path.string();
+  return Utf8FromPath(path);
 }
 
 }  // namespace quillet

@@ -49,9 +49,14 @@ bool DataExchange::Text(int id, std::string& text) {
 }
 
 bool DataExchange::Fail(int id, const char* message) {
-  window_.MessageBox(message);
-  window_.FocusAndSelect(id);
+  ShowFieldProblem(window_, id, message);
   return false;
+}
+
+void ShowFieldProblem(Window& window, int id, const std::string& message) {
+  window.MessageBox(message);
+  window.EnableControl(id, true);
+  window.FocusAndSelect(id);
 }
 
 }  // namespace quillet

@@ -38,6 +38,11 @@ class DataExchange {
   bool fromWindow_;
 };
 
+// Tells the user what is wrong with a field and puts the cursor in it, its text selected. A
+// field of a disabled group is enabled first, so the message never points at a field the
+// cursor cannot enter.
+void ShowFieldProblem(Window& window, int id, const std::string& message);
+
 inline constexpr char kPleaseEnterNumber[] = "Please enter a number.";
 inline constexpr char kPleaseEnterInteger[] = "Please enter an integer.";
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/dialog.h"
@@ -10,7 +11,7 @@ namespace quillet {
 // Settings of a Save As dialog.
 struct SaveAsSettings {
   std::string defaultExtension = "txt";  // added to a name typed without one
-  bool overwritePrompt = true;           // ask before an existing file is accepted
+  bool overwritePrompt = true;           // the platform asks before an existing file is accepted
   bool hideReadOnly = true;
 };
 
@@ -28,6 +29,11 @@ class ModalHost {
   // accepted full path, or nothing when the user cancelled.
   virtual std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
                                                const std::string& lastPath) = 0;
+
+  // A modal question with one button per answer ("&" marks a button's mnemonic). Returns the
+  // index of the button pressed, or nothing when the box was closed without an answer.
+  virtual std::optional<int> Ask(const std::string& text, const std::string& caption,
+                                 std::span<const std::string> buttons) = 0;
 };
 
 }  // namespace quillet

@@ -4,11 +4,27 @@
 #include <string>
 
 #include "analysis/analyze.h"
+#include "analysis/control_ids.h"
 #include "analysis/form_data.h"
 #include "analysis/wrapping_add.h"
+#include "platform/data_exchange.h"
 #include "ui/save_report.h"
 
 namespace quillet {
+
+namespace {
+
+int ControlOf(InputField field) {
+  switch (field) {
+    case InputField::kPValue:
+      return ids::kPValue;
+    case InputField::kTaxa:
+      break;
+  }
+  return ids::kTaxa;
+}
+
+}  // namespace
 
 void ClearModelResults(AnalysisForm& f, Window& window) {
   for (std::string* text : f.ModelResultTexts()) text->clear();
@@ -18,20 +34,32 @@ void ClearModelResults(AnalysisForm& f, Window& window) {
 void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx) {
   Window& window = ctx.window;
 
-  // A field that does not parse has shown its message; the command goes on with what the
-  // exchange left, and the next step shows those values back in the window.
-  form.UpdateData(window, true);
+  // A field that does not parse has shown its message and holds the cursor; the command stops
+  // there, so nothing is computed from values the user did not type and nothing they typed is
+  // overwritten.
+  if (!form.UpdateData(window, true)) return;
+  const AnalysisInput input = InputFromForm(form);
+  if (std::optional<Refusal> refusal = CheckInput(input)) {
+    ShowFieldProblem(window, ControlOf(refusal->field), refusal->message);
+    return;
+  }
   ClearModelResults(form, window);
 
-  const AnalysisResult result = Analyze(InputFromForm(form));
+  const AnalysisResult result = Analyze(input);
   ShowNotices(window, result.notices);
   ApplyResult(form, result);
 
-  // Decided before the writer runs: a file chosen by the save setup it may open is not
-  // written to this time, and its numbering starts at 1.
-  const bool written = WillWriteReport(form, report);
-  std::optional<std::string> reportProblem = SaveReport(form, report, ctx);
-  if (written) report.m_nAnalysis = WrappingAdd(report.m_nAnalysis, 1);
+  // A calculation that ran no test leaves the report alone. One that did is written when
+  // saving is on and a file was chosen before the writer ran (a file chosen by the save setup
+  // it may open is not written to this time, and its numbering starts at 1). The number rises
+  // only when the analysis reached the file, so a file gets its header with the first analysis
+  // actually written to it.
+  std::optional<std::string> reportProblem;
+  if (result.AnyTestRan()) {
+    const bool writes = WillWriteReport(form, report);
+    reportProblem = SaveReport(form, report, ctx);
+    if (writes && !reportProblem) report.m_nAnalysis = WrappingAdd(report.m_nAnalysis, 1);
+  }
 
   form.UpdateData(window, false);
 

@@ -25,6 +25,16 @@ class CChiSquareDlg : public Dialog {
 
   void OnCalcChiSquare(Window& window);
   void OnCalcPValue(Window& window);
+
+ private:
+  bool CheckDf(Window& window);
 };
+
+inline constexpr char kCalculatorDfRangeText[] =
+    "degrees of freedom: please enter a whole number of 1 or more.";
+inline constexpr char kCalculatorChiSquareRangeText[] =
+    "Chi Square: please enter a number of 0 or more.";
+inline constexpr char kCalculatorPValueRangeText[] =
+    "p-value: please enter a number greater than 0 and at most 1.";
 
 }  // namespace quillet

@@ -19,7 +19,13 @@ void OnFileName(AnalysisForm& form, ReportSession& report, CommandContext& ctx) 
   form.UpdateData(ctx.window, true);
   for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = std::move(kept[i]);
 
-  StartNewReportFile(report);
+  // A new file, or one the user chose to replace, is emptied by the next analysis written; one
+  // the user chose to add to gets a new header block after what it holds.
+  if (report.m_dlgSave.AppendChosen()) {
+    RestartReportNumbering(report);
+  } else {
+    StartNewReportFile(report);
+  }
 
   if (ctx.host.DoModal(report.m_dlgComments) != kIdOk) return;
   form.UpdateData(ctx.window, false);

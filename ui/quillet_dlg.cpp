@@ -142,11 +142,9 @@ void CQuilletDlg::ApplyEnablingRule(Window& window, int flag, std::span<const in
   for (int id : group) window.EnableControl(id, flag == 1);
 }
 
-// The calculator keeps its own values; after OK the window is refreshed from the form, so
-// text typed into the main window that no command has taken in is replaced.
-void CQuilletDlg::OnChiSquareCalc(Window& window) {
-  if (host_.DoModal(m_dlgChiSquare) == kIdOk) m_form.UpdateData(window, false);
-}
+// The calculator keeps its own values. Nothing passes between it and the main window, whose
+// fields keep whatever the user typed into them, however the calculator was closed.
+void CQuilletDlg::OnChiSquareCalc(Window&) { host_.DoModal(m_dlgChiSquare); }
 
 void CQuilletDlg::OnHelp(Window& window) { ShowHelp(window, 0); }
 

@@ -1,5 +1,7 @@
 #include "ui/save_report.h"
 
+#include "analysis/analyze.h"
+#include "analysis/form_data.h"
 #include "analysis/models.h"
 #include "report/report_text.h"
 #include "report/report_writer.h"
@@ -16,7 +18,7 @@ ReportTexts TextsOf(const std::string& lrt, const std::string& crit, const std::
 
 // The analysis as the form holds it after a calculation: a clock or gamma section when that
 // test was ticked and had its values, the model section when the test of models was ticked,
-// with the reference and the models ticked after it.
+// with the reference and the models taking part after it.
 ReportAnalysis ReportAnalysisOfForm(AnalysisForm& f, int number) {
   ReportAnalysis a;
   a.number = number;
@@ -31,18 +33,17 @@ ReportAnalysis ReportAnalysisOfForm(AnalysisForm& f, int number) {
   }
   if (f.m_bTestModels == 1) {
     std::vector<ReportModelRow>& rows = a.models.emplace();
-    Model reference;
-    if (FindReference(f, reference)) {
-      bool afterReference = false;
-      for (Model model : kReportOrder) {
-        const ModelFields row = FieldsOf(f, model);
-        if (model == reference) {
-          rows.push_back({model, row.lnL, row.gamma == 1, row.invar == 1, std::nullopt});
-          afterReference = true;
-        } else if (afterReference && row.selected == 1) {
-          rows.push_back({model, row.lnL, row.gamma == 1, row.invar == 1,
-                          TextsOf(*row.lrt, *row.crit, *row.result)});
-        }
+    const AnalysisInput input = InputFromForm(f);
+    const std::optional<Model> reference = ChooseReference(input);
+    bool afterReference = false;
+    for (Model model : kReportOrder) {
+      const ModelFields row = FieldsOf(f, model);
+      if (model == reference) {
+        rows.push_back({model, row.lnL, row.gamma == 1, row.invar == 1, std::nullopt});
+        afterReference = true;
+      } else if (afterReference && TakesPart(input, model)) {
+        rows.push_back({model, row.lnL, row.gamma == 1, row.invar == 1,
+                        TextsOf(*row.lrt, *row.crit, *row.result)});
       }
     }
   }
@@ -82,13 +83,15 @@ std::optional<std::string> SaveReport(AnalysisForm& form, ReportSession& report,
     // a restart of the numbering (Clear All) appends a new header block instead.
     how.replace = report.m_bNewReportFile;
     how.headerBlock = true;
-    report.m_bNewReportFile = false;
     report.m_strComments = report.m_dlgComments.m_strComments;
     text = FormatReportHeader({FormatTimeStamp(ctx.clock.LocalNow()), report.m_strComments,
                                report.m_szStartDir});
   }
   text += FormatAnalysis(ReportAnalysisOfForm(form, report.m_nAnalysis), first);
-  return WriteReport(report.m_strSavePath, text, how);
+  std::optional<std::string> problem = WriteReport(report.m_strSavePath, text, how);
+  // Until an analysis has reached the new file, the next one empties it again.
+  if (!problem) report.m_bNewReportFile = false;
+  return problem;
 }
 
 }  // namespace quillet

@@ -32,8 +32,8 @@ bool WillWriteReport(const AnalysisForm& form, const ReportSession& report);
 void RestartReportNumbering(ReportSession& report);
 
 // Starts afresh with a newly accepted report file: numbering restarts at 1 and the next
-// written analysis empties the file first (the Save As dialog's overwrite prompt asked the
-// user about that).
+// written analysis empties the file first (the Save As dialog asked the user about a file that
+// held text).
 void StartNewReportFile(ReportSession& report);
 
 }  // namespace quillet

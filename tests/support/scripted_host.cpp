@@ -29,6 +29,19 @@ std::optional<std::string> ScriptedHost::RunSaveAs(const SaveAsSettings& setting
   return answer;
 }
 
+std::optional<int> ScriptedHost::Ask(const std::string& text, const std::string& caption,
+                                     std::span<const std::string>) {
+  events.push_back("ask:" + caption);
+  questionsSeen.push_back(text);
+  if (askAnswers.empty()) {
+    ReportUnexpected("unexpected question: " + text);
+    return std::nullopt;
+  }
+  std::optional<int> answer = askAnswers.front();
+  askAnswers.pop_front();
+  return answer;
+}
+
 std::optional<int> ScriptedHost::Press(Dialog& dialog, FakeWindow& window, int controlId) {
   if (controlId == kIdCancel) return dialog.OnCancel(window);
   return dialog.OnCommand(window, controlId);

@@ -24,16 +24,23 @@ class ScriptedHost : public ModalHost {
   std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
                                        const std::string& lastPath) override;
 
+  // Takes the next answer from `askAnswers` (nothing = the box closed without an answer).
+  std::optional<int> Ask(const std::string& text, const std::string& caption,
+                         std::span<const std::string> buttons) override;
+
   // Presses a control in a running dialog until one press ends it; returns the end code,
   // or nothing when the dialog stays open.
   static std::optional<int> Press(Dialog& dialog, FakeWindow& window, int controlId);
 
   std::deque<Step> dialogSteps;
   std::deque<std::optional<std::string>> saveAsAnswers;
+  std::deque<std::optional<int>> askAnswers;
 
-  // What was asked of the host, in order: "dialog:<template id>", "saveas:<last path>".
+  // What was asked of the host, in order: "dialog:<template id>", "saveas:<last path>",
+  // "ask:<caption>".
   std::vector<std::string> events;
   std::vector<SaveAsSettings> saveAsSettingsSeen;
+  std::vector<std::string> questionsSeen;
 };
 
 // Called when the program asks for a dialog the script did not foresee. Each program that

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,12 +13,16 @@
 #include "platform/data_exchange.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
+#include "support/temp_dir.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
 
 namespace quillet {
 namespace {
 
 using testing::CommandRig;
 using testing::FakeWindow;
+using testing::TempDir;
 using Message = FakeWindow::Message;
 
 struct Texts {
@@ -176,39 +180,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     1,
                                     1,
                                     false},
-                      CalculateCase{"ClockTwoTaxa",
-                                    [](AnalysisForm& f) { ClockValues(f, 2); },
+                      // The fewest taxa a clock test accepts: one degree of freedom.
+                      CalculateCase{"ClockThreeTaxa",
+                                    [](AnalysisForm& f) { ClockValues(f, 3); },
                                     {},
                                     {},
-                                    0,
-                                    std::nullopt,
                                     1,
-                                    1,
-                                    false},
-                      CalculateCase{"ClockOneTaxon",
-                                    [](AnalysisForm& f) { ClockValues(f, 1); },
-                                    {},
-                                    {},
-                                    -1,
-                                    std::nullopt,
-                                    1,
-                                    1,
-                                    false},
-                      CalculateCase{"ClockNegativeTaxa",
-                                    [](AnalysisForm& f) { ClockValues(f, -7); },
-                                    {},
-                                    {},
-                                    -9,
-                                    std::nullopt,
-                                    1,
-                                    1,
-                                    false},
-                      // taxa - 2 wraps around in two's complement instead of being undefined.
-                      CalculateCase{"ClockTaxaAtIntMin",
-                                    [](AnalysisForm& f) { ClockValues(f, INT_MIN); },
-                                    {},
-                                    {},
-                                    INT_MAX - 1,
                                     std::nullopt,
                                     1,
                                     1,
@@ -291,15 +268,6 @@ INSTANTIATE_TEST_SUITE_P(
                                     1,
                                     1,
                                     true},
-                      CalculateCase{"ModelLnLOfZeroIsUsed",
-                                    [](AnalysisForm& f) { F81K2PJC(f); },
-                                    {{ids::kLnLJC, "0"}},
-                                    {kWarning},
-                                    std::nullopt,
-                                    std::nullopt,
-                                    1,
-                                    1,
-                                    true},
                       CalculateCase{"FlagOfTwoIsNotATickButNotNothingEither",
                                     [](AnalysisForm& f) { f.m_bTestClock = 2; },
                                     {},
@@ -322,34 +290,157 @@ TEST(CalculateTest, InvalidFlagsOfAnEarlierRunAreLeftWhenTheTestIsNotTicked) {
   EXPECT_EQ(rig.form.m_bGammaValid, 0);
 }
 
-TEST(CalculateTest, ParseFailureGoesOnWithThePreviousValuesAndShowsThemBack) {
+// A field that does not parse stops the command where it is: the message and the cursor stay
+// on that field, nothing is computed or written, and nothing typed is overwritten.
+TEST(CalculateTest, AFieldThatDoesNotParseStopsTheCommand) {
+  struct Row {
+    const char* name;
+    int field;
+    const char* text;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"PValueWord", ids::kPValue, "five percent", kPleaseEnterNumber},
+      {"EmptyLnL", ids::kLnLJC, "", kPleaseEnterNumber},
+      {"TaxaWithDecimals", ids::kTaxa, "12.5", kPleaseEnterInteger},
+      {"LastFieldRead", ids::kLnLNoGamma, "-12,5", kPleaseEnterNumber},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    CommandRig rig;
+    AnalysisForm& f = rig.form;
+    PutEarlierResults(f);
+    F81K2PJC(f);
+    GammaValues(f);
+    rig.Show();
+    rig.host.saveAsAnswers.push_back(dir.File("r.txt"));
+    rig.host.dialogSteps.push_back(testing::PressOk(CCommentsDlg::kIdOkButton));
+    OnFileName(f, rig.report, rig.ctx);
+    // New entries on both sides of the failing field, and "Save work?" ticked.
+    rig.window.SetCheck(ids::kTestClock, 1);
+    rig.window.SetControlText(ids::kLnLGTR, "-5");
+    rig.window.SetCheck(ids::kSaveWork, 1);
+    rig.window.SetControlText(row.field, row.text);
+    const FakeWindow before = rig.window;
+
+    OnCalculate(f, rig.report, rig.ctx);
+
+    EXPECT_EQ(rig.window.messages, (std::vector<Message>{{row.message, ""}}));
+    EXPECT_EQ(rig.window.focus, row.field);
+    EXPECT_EQ(rig.window.texts, before.texts);
+    EXPECT_EQ(rig.window.checks, before.checks);
+    EXPECT_EQ(f.m_strClockLrt, kOld.lrt);
+    EXPECT_EQ(f.m_strGammaResult, kOld.result);
+    EXPECT_EQ(f.m_strResultJC, "old model text");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
+    EXPECT_EQ(rig.report.m_nAnalysis, 1);
+  }
+}
+
+// The message names a field in a group whose box was cleared: the field is enabled so that the
+// cursor can go there.
+TEST(CalculateTest, AFailingFieldOfADisabledGroupCanBeReached) {
   CommandRig rig;
-  AnalysisForm& f = rig.form;
-  f.m_bTestModels = 1;
-  f.m_bGTR = f.m_bJC = 1;
-  f.m_fLnLGTR = -1000.0f;
-  f.m_fLnLJC = -1010.0f;
-  GammaValues(f);
   rig.Show();
-  // New entries, one of them before the p-value in the binding order.
-  rig.window.SetCheck(ids::kTestClock, 1);
-  rig.window.SetControlText(ids::kPValue, "five percent");
-  rig.window.SetControlText(ids::kLnLGTR, "-5");
-  rig.window.SetCheck(ids::kTestGamma, 0);
+  rig.window.EnableControl(ids::kTaxa, false);
+  rig.window.SetControlText(ids::kTaxa, "");
+  OnCalculate(rig.form, rig.report, rig.ctx);
+  EXPECT_EQ(rig.window.focus, ids::kTaxa);
+  EXPECT_TRUE(rig.window.IsEnabled(ids::kTaxa));
+}
 
-  OnCalculate(f, rig.report, rig.ctx);
+// Inputs for which a test has no meaning are refused before anything is computed, with a
+// message that names the field and what it accepts; nothing is written and nothing typed is
+// replaced.
+TEST(CalculateTest, InputsWithoutMeaningAreRefused) {
+  struct Row {
+    const char* name;
+    const char* pValue;
+    const char* taxa;
+    bool clockTicked;
+    int field;  // 0: accepted
+    const char* message;
+  };
+  const Row rows[] = {
+      {"PZero", "0", "12", true, ids::kPValue, kPValueRangeText},
+      {"PNegative", "-1", "12", true, ids::kPValue, kPValueRangeText},
+      {"POne", "1", "12", true, ids::kPValue, kPValueRangeText},
+      {"PTwo", "2", "12", false, ids::kPValue, kPValueRangeText},
+      {"PBeyondTheFloatRange", "1e39", "12", true, ids::kPValue, kPValueRangeText},
+      {"PJustAboveZero", "1e-30", "12", true, 0, nullptr},
+      {"PJustBelowOne", "0.99999", "12", true, 0, nullptr},
+      {"TwoTaxa", "0.05", "2", true, ids::kTaxa, kTaxaRangeText},
+      {"OneTaxon", "0.05", "1", true, ids::kTaxa, kTaxaRangeText},
+      {"NegativeTaxa", "0.05", "-7", true, ids::kTaxa, kTaxaRangeText},
+      {"TaxaAtIntMin", "0.05", "-2147483648", true, ids::kTaxa, kTaxaRangeText},
+      {"ThreeTaxa", "0.05", "3", true, 0, nullptr},
+      {"OneTaxonButNoClockTest", "0.05", "1", false, 0, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    CommandRig rig;
+    AnalysisForm& f = rig.form;
+    PutEarlierResults(f);
+    ClockValues(f, 12);
+    f.m_bTestClock = row.clockTicked ? 1 : 0;
+    GammaValues(f);
+    f.m_bSaveWork = 1;
+    rig.Show();
+    rig.host.saveAsAnswers.push_back(dir.File("r.txt"));
+    rig.host.dialogSteps.push_back(testing::PressOk(CCommentsDlg::kIdOkButton));
+    OnFileName(f, rig.report, rig.ctx);
+    rig.window.SetControlText(ids::kPValue, row.pValue);
+    rig.window.SetControlText(ids::kTaxa, row.taxa);
 
-  ASSERT_EQ(rig.window.messages.size(), 2u);
-  EXPECT_EQ(rig.window.messages[0], (Message{kPleaseEnterNumber, ""}));
-  // The clock box was read before the failing field, so the clock test runs (and has no taxa).
-  EXPECT_EQ(rig.window.messages[1], kClockMissing);
-  EXPECT_EQ(rig.window.focus, ids::kPValue);
-  EXPECT_EQ(rig.window.GetControlText(ids::kPValue), "0.05");
-  EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1000");
-  EXPECT_EQ(rig.window.GetCheck(ids::kTestGamma), 1);
-  EXPECT_EQ(f.m_fLnLGTR, -1000.0f);
-  EXPECT_EQ(f.m_strResultJC, Lrt(-1010.0f, -1000.0f, 8, 0.05f).result);
-  EXPECT_EQ(f.m_strGammaLrt, Lrt(-3044.35f, -3040.1f, 1, 0.05f).lrt);
+    OnCalculate(f, rig.report, rig.ctx);
+
+    if (row.field == 0) {
+      EXPECT_TRUE(rig.window.messages.empty());
+      EXPECT_NE(f.m_strGammaLrt, kOld.lrt);
+      EXPECT_TRUE(std::filesystem::exists(dir.File("r.txt")));
+      continue;
+    }
+    EXPECT_EQ(rig.window.messages, (std::vector<Message>{{row.message, ""}}));
+    EXPECT_EQ(rig.window.focus, row.field);
+    EXPECT_EQ(rig.window.GetControlText(ids::kPValue), row.pValue);
+    EXPECT_EQ(rig.window.GetControlText(ids::kTaxa), row.taxa);
+    EXPECT_EQ(f.m_strGammaLrt, kOld.lrt);
+    EXPECT_EQ(rig.window.GetControlText(ids::kLrtF81), "old model text");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
+  }
+}
+
+// A calculation that ran no test appends nothing, even with saving on and a file chosen.
+TEST(CalculateTest, NoTestRanNothingWritten) {
+  struct Row {
+    const char* name;
+    std::function<void(AnalysisForm&)> setup;
+  };
+  const Row rows[] = {
+      {"NothingTicked", [](AnalysisForm&) {}},
+      {"ClockMissingAValue", [](AnalysisForm& f) { ClockValues(f, 0); }},
+      {"OnlyOneModel",
+       [](AnalysisForm& f) {
+         f.m_bTestModels = f.m_bGTR = 1;
+         f.m_fLnLGTR = -10.0f;
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    CommandRig rig;
+    row.setup(rig.form);
+    rig.form.m_bSaveWork = 1;
+    rig.Show();
+    rig.host.saveAsAnswers.push_back(dir.File("r.txt"));
+    rig.host.dialogSteps.push_back(testing::PressOk(CCommentsDlg::kIdOkButton));
+    OnFileName(rig.form, rig.report, rig.ctx);
+    OnCalculate(rig.form, rig.report, rig.ctx);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
+    EXPECT_EQ(rig.report.m_nAnalysis, 1);
+  }
 }
 
 TEST(CalculateTest, ModelTextsAreEmptyOnScreenWhileMessagesAreUp) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,55 @@ TEST(FileNameTest, SaveAsDialogHasTheReportSettings) {
   OnFileName(rig.form, rig.report, rig.ctx);
   ASSERT_EQ(rig.host.saveAsSettingsSeen.size(), 1u);
   EXPECT_EQ(rig.host.saveAsSettingsSeen[0].defaultExtension, "txt");
-  EXPECT_TRUE(rig.host.saveAsSettingsSeen[0].overwritePrompt);
+  // The dialog's own overwrite prompt would only offer to replace; the question below it
+  // offers adding to the file as well.
+  EXPECT_FALSE(rig.host.saveAsSettingsSeen[0].overwritePrompt);
   EXPECT_TRUE(rig.host.saveAsSettingsSeen[0].hideReadOnly);
+}
+
+// A chosen file that already holds text is not silently replaced: the user adds to it (a new
+// header block after three line feeds, as after Clear All), replaces it, or chooses again.
+TEST(FileNameTest, AFileThatHoldsTextAsksWhetherToAddOrReplace) {
+  struct Row {
+    const char* name;
+    const char* before;                // the file's text when chosen; null: no file
+    std::optional<std::optional<int>> answer;  // nothing: no question asked
+    bool accepted;
+    const char* after;  // the file after one calculation; null: as before
+  };
+  const std::string kStart = "Quillet v. 2.0 (see help file for details)\n";
+  const Row rows[] = {
+      {"NewFile", nullptr, std::nullopt, true, ""},
+      {"EmptyFile", "", std::nullopt, true, ""},
+      {"Add", "old analyses", std::optional<int>(0), true, "old analyses\n\n\n"},
+      {"Replace", "old analyses", std::optional<int>(1), true, ""},
+      {"ChooseAgain", "old analyses", std::optional<int>(2), false, nullptr},
+      {"BoxClosed", "old analyses", std::optional<int>(), false, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    const std::string path = dir.File("r.txt");
+    if (row.before) testing::WriteWholeFile(path, row.before);
+    CommandRig rig;
+    rig.form.m_bSaveWork = rig.form.m_bTestGamma = 1;
+    rig.form.m_fLnLGamma = -10.0f;
+    rig.form.m_fLnLNoGamma = -12.5f;
+    rig.Show();
+    rig.report.m_nAnalysis = 5;
+    rig.host.saveAsAnswers.push_back(path);
+    if (row.answer) rig.host.askAnswers.push_back(*row.answer);
+    if (row.accepted) rig.host.dialogSteps.push_back(testing::PressOk(kCommentsOk));
+    OnFileName(rig.form, rig.report, rig.ctx);
+
+    EXPECT_EQ(rig.host.questionsSeen.size(), row.answer ? 1u : 0u);
+    EXPECT_EQ(rig.report.m_dlgSave.GetPathName(), row.accepted ? path : "");
+    EXPECT_EQ(rig.report.m_nAnalysis, row.accepted ? 1 : 5);
+    if (!row.accepted) continue;
+    OnCalculate(rig.form, rig.report, rig.ctx);
+    EXPECT_EQ(ReadWholeFile(path).substr(0, std::string(row.after).size() + kStart.size()),
+              row.after + kStart);
+  }
 }
 
 TEST(FileNameTest, CancelInSaveAsChangesNothing) {
@@ -212,16 +260,16 @@ TEST_F(SaveSetupDuringCalculationTest, CancelledSetupAsksAgainNextTime) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-TEST_F(SaveSetupDuringCalculationTest, NothingTickedMessageComesFirst) {
+// A calculation that ran no test has nothing to write, so it asks for no file either.
+TEST_F(SaveSetupDuringCalculationTest, NothingTickedAsksForNoFile) {
   rig.form.m_bTestClock = rig.form.m_bTestModels = 0;
   rig.Show();
-  rig.host.saveAsAnswers.push_back(std::nullopt);
   OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.window.messages,
             (std::vector<FakeWindow::Message>{{"Calculate what? \nPlease choose some type of "
                                                "analysis!",
-                                               ""},
-                                              noFile}));
+                                               ""}}));
+  EXPECT_TRUE(rig.host.events.empty());
 }
 
 TEST_F(SaveSetupDuringCalculationTest, SavingOffLeavesNumberAndFileAlone) {

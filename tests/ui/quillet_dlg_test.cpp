@@ -284,13 +284,15 @@ TEST_F(QuilletDlgTest, F1OpensTheTopicOfTheFocusedWindow) {
             (std::vector<RecordingHelp::Call>{{"Quillet.hlp", 131174}, {"Quillet.hlp", 131172}}));
 }
 
-TEST_F(QuilletDlgTest, CalculatorOkRewritesTheWindowFromTheForm) {
+// Nothing passes between the calculator and the main window: text typed into the main
+// window that no command has taken in yet stays, however the calculator is closed.
+TEST_F(QuilletDlgTest, CalculatorOkLeavesTheWindowAlone) {
   Open();
   host.dialogSteps.push_back(testing::PressOk());
   window.SetControlText(ids::kLnLTrN, "-55.5");  // typed, not yet taken into the form
   dlg.OnCommand(window, ids::kChiSquareCalc);
   EXPECT_EQ(host.events, std::vector<std::string>{"dialog:129"});
-  EXPECT_EQ(window.GetControlText(ids::kLnLTrN), "0");
+  EXPECT_EQ(window.GetControlText(ids::kLnLTrN), "-55.5");
 }
 
 TEST_F(QuilletDlgTest, CalculatorClosedWithCancelLeavesTheWindowAlone) {

@@ -13,6 +13,7 @@
 #include "analysis/control_ids.h"
 #include "ui/comments_dlg.h"
 #include "ui/file_name.h"
+#include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 
@@ -301,8 +302,11 @@ class ReportNumberingTest : public ::testing::Test {
     ChooseReportFile(rig, path, "C");
     rig.form.m_bSaveWork = 1;
   }
-  // One calculation with nothing ticked, through the command, as the user would run it.
+  // One calculation with the gamma test, through the command, as the user would run it.
   void Calculate() {
+    rig.form.m_bTestGamma = 1;
+    rig.form.m_fLnLGamma = -10.0f;
+    rig.form.m_fLnLNoGamma = -12.5f;
     rig.Show();
     OnCalculate(rig.form, rig.report, rig.ctx);
   }
@@ -310,26 +314,32 @@ class ReportNumberingTest : public ::testing::Test {
   TempDir dir;
   std::string path = dir.File("r.txt");
   CommandRig rig;
-  const std::string later2 = "\n\n\nAnalysis number 2\n---------------\np-value used: 0.050000\n";
+  const std::string gamma = "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50    LRT = 5.00    "
+                            "  crit. value = 3.8415    Result: " +
+                            RunLrt(-12.5f, -10.0f, 1, 0.05f).resultText;
+  const std::string first = std::string(kHeader) + "\n\n*** Gamma test results ***" + gamma;
+  const std::string later2 = "\n\n\nAnalysis number 2\n---------------\np-value used: 0.050000\n"
+                             "\n\n*** Gamma test results ***\n------------------" +
+                             gamma;
 };
 
 TEST_F(ReportNumberingTest, AcceptedFileIsEmptiedByItsFirstAnalysis) {
   WriteWholeFile(path, "an older report");
   Calculate();
-  EXPECT_EQ(ReadWholeFile(path), kHeader);
+  EXPECT_EQ(ReadWholeFile(path), first);
   EXPECT_EQ(rig.report.m_nAnalysis, 2);
 }
 
 TEST_F(ReportNumberingTest, RestartAppendsANewHeaderBlock) {
   Calculate();
   Calculate();
-  ASSERT_EQ(ReadWholeFile(path), std::string(kHeader) + later2);
+  ASSERT_EQ(ReadWholeFile(path), first + later2);
   RestartReportNumbering(rig.report);
   Calculate();
-  EXPECT_EQ(ReadWholeFile(path), std::string(kHeader) + later2 + "\n\n\n" + kHeader);
+  EXPECT_EQ(ReadWholeFile(path), first + later2 + "\n\n\n" + first);
   EXPECT_EQ(rig.report.m_nAnalysis, 2);
   Calculate();
-  EXPECT_EQ(ReadWholeFile(path), std::string(kHeader) + later2 + "\n\n\n" + kHeader + later2);
+  EXPECT_EQ(ReadWholeFile(path), first + later2 + "\n\n\n" + first + later2);
 }
 
 TEST_F(ReportNumberingTest, RestartOnAMissingOrEmptyFileStartsItWithoutBlankLines) {
@@ -343,28 +353,30 @@ TEST_F(ReportNumberingTest, RestartOnAMissingOrEmptyFileStartsItWithoutBlankLine
     }
     RestartReportNumbering(rig.report);
     Calculate();
-    EXPECT_EQ(ReadWholeFile(path), kHeader);
+    EXPECT_EQ(ReadWholeFile(path), first);
   }
 }
 
 TEST_F(ReportNumberingTest, SameFileAcceptedAgainIsEmptiedAgain) {
   Calculate();
   Calculate();
+  rig.host.askAnswers.push_back(1);  // replace what the file holds
   ChooseReportFile(rig, path, "C");
   EXPECT_EQ(rig.report.m_nAnalysis, 1);
   Calculate();
-  EXPECT_EQ(ReadWholeFile(path), kHeader);
+  EXPECT_EQ(ReadWholeFile(path), first);
 }
 
 TEST_F(ReportNumberingTest, RestartBeforeTheFirstWriteStillEmptiesTheAcceptedFile) {
   WriteWholeFile(path, "an older report");
   RestartReportNumbering(rig.report);
   Calculate();
-  EXPECT_EQ(ReadWholeFile(path), kHeader);
+  EXPECT_EQ(ReadWholeFile(path), first);
 }
 
 // A report that cannot be opened or written: the calculation completes and its results are
-// shown, then one box names the file and the system's reason. It still counts as written.
+// shown, then one box names the file and the system's reason. The analysis did not reach the
+// file, so its number is not used up: the next try is again the file's first analysis.
 TEST(ReportFailureTest, TheUserIsToldAfterTheResultsAreShown) {
   TempDir dir;
   std::filesystem::create_directory(dir.path() / "folder");
@@ -404,9 +416,37 @@ TEST(ReportFailureTest, TheUserIsToldAfterTheResultsAreShown) {
       EXPECT_NE(message.text.find(row.path), std::string::npos) << message.text;
       EXPECT_NE(message.text.find(std::strerror(row.error)), std::string::npos) << message.text;
       EXPECT_EQ(lrtShownAtMessage, "5.00");
-      EXPECT_EQ(rig.report.m_nAnalysis, analysis + 1);
+      EXPECT_EQ(rig.report.m_nAnalysis, 1);
     }
   }
+}
+
+// Once the file can be written, it starts with its header and analysis number 1, whatever
+// failed before: a missing folder created later, a new file replaced after a failed first try.
+TEST(ReportFailureTest, TheFirstAnalysisThatReachesTheFileBringsTheHeader) {
+  TempDir dir;
+  const std::string path = dir.File("later/r.txt");
+  CommandRig rig;
+  rig.report.m_szStartDir = "/d";
+  ChooseReportFile(rig, path, "C");
+  AnalysisForm& f = rig.form;
+  f.m_bSaveWork = 1;
+  f.m_bTestGamma = 1;
+  f.m_fLnLGamma = -10.0f;
+  f.m_fLnLNoGamma = -12.5f;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    rig.Show();
+    OnCalculate(f, rig.report, rig.ctx);
+  }
+  ASSERT_FALSE(std::filesystem::exists(path));
+  std::filesystem::create_directory(dir.path() / "later");
+  rig.window.messages.clear();
+  rig.Show();
+  OnCalculate(f, rig.report, rig.ctx);
+  EXPECT_TRUE(rig.window.messages.empty());
+  const std::string report = ReadWholeFile(path);
+  EXPECT_EQ(report.rfind(kHeader, 0), 0u) << report;
+  EXPECT_EQ(rig.report.m_nAnalysis, 2);
 }
 
 }  // namespace

@@ -116,6 +116,7 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   testing::WriteWholeFile(path, "an earlier report that the first analysis replaces");
   CommandRig rig;
   rig.report.m_szStartDir = "/work/primates";
+  rig.host.askAnswers.push_back(1);  // replace what the file holds
   ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
 
   AnalysisForm& f = rig.form;

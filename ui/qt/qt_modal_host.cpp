@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/dialog_templates.h"
 #include "ui/qt/qt_dialog_window.h"
@@ -45,6 +47,30 @@ std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings
   QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return QFileInfo(files.first()).absoluteFilePath().toStdString();
+}
+
+// A box like the program's other messages, without an icon, with one button per answer; the
+// last button is the one Escape and the close box press.
+std::optional<int> QtModalHost::Ask(const std::string& text, const std::string& caption,
+                                    std::span<const std::string> buttons) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::NoButton, TopWindow());
+  box.setTextFormat(Qt::PlainText);
+  std::vector<QAbstractButton*> added;
+  for (const std::string& label : buttons) {
+    added.push_back(box.addButton(QString::fromStdString(label), QMessageBox::AcceptRole));
+  }
+  if (!added.empty()) {
+    box.setDefaultButton(static_cast<QPushButton*>(added.front()));
+    box.setEscapeButton(added.back());
+  }
+  if (TopWindow()) box.setWindowModality(Qt::WindowModal);
+  box.exec();
+  if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  }
+  return std::nullopt;
 }
 
 QtDialogWindow* QtModalHost::TopWindow() const { return open_.empty() ? nullptr : open_.back(); }
