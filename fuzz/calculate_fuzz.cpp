@@ -1,87 +1,64 @@
-// Whole calculations: a script of things a user does to the main window (ticks, typing, any
-// text at all in the edits, choosing the report file, Clear All) with the Calculate command
-// after them, saving on or off and the report in a temporary folder. After every command the
-// messages came in the command's order, the window shows the form, the analysis number moved
-// as it should, and the report file holds exactly a header and well-formed analyses.
-//
-// Input: lines of text, each a step.
-//   c<id><state>   set check box <id> (4 digits) to <state> (one digit)
-//   e<id> <text>   type <text> into edit <id> (4 digits); "\n" in the text is a line break
-//   m<text>        the comment in the comments dialog ("\n" as above)
-//   d<text>        the start-up directory
-//   s<save><ok>    how the user answers the save setup from now on: <save> 0 cancels the Save As
-//                  dialog, 1 picks the report file, 2 picks a file in a folder that does not
-//                  exist; <ok> 0 cancels the comments dialog, 1 presses OK
-//   C              the Calculate command
-//   F              the File Name command
-//   R              Clear All as far as the report is concerned (numbering restarts)
+// Whole calculations through the data API. The input is a calculation as a user types it:
+//   p <text>                 the significance level
+//   clock <with> <without> <taxa>
+//   gamma <with> <without>
+//   model <NAME> <lnL>       NAME as quillet-lrt takes it (HKY85+G, TrN, ...)
+//   comment <text>           "\n" in the text is a line break
+//   dir <text>               the start-up folder
+// Every number goes through the field parsers. Checked for each calculation:
+//  - the refusal, the notices in their order, which tests ran and each test's numbers, against
+//    the rules written here a second time;
+//  - the report text of the analysis (as a first and as a later analysis) against a second
+//    writer of the report format kept here;
+//  - the window and quillet-lrt write the same report bytes for the same typed text, to a new
+//    file and to one that already holds a report.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "analysis/analysis_form.h"
-#include "ui/calculate.h"
-#include "analysis/compare_models.h"
+#include "analysis/analyze.h"
+#include "analysis/classic_model.h"
 #include "analysis/control_ids.h"
-#include "analysis/models.h"
+#include "analysis/notices.h"
+#include "cli/lrt_command.h"
 #include "fuzz_check.h"
-#include "platform/data_exchange.h"
 #include "platform/format.h"
-#include "ui/file_name.h"
-#include "ui/save_report.h"
+#include "platform/parse.h"
+#include "report/report_text.h"
 #include "stats/lrt.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
+#include "support/scripted_host.h"
 #include "support/temp_dir.h"
+#include "ui/calculate.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
+#include "ui/report_session.h"
 
 namespace quillet::fuzz {
 namespace {
 
-using quillet::testing::FakeWindow;
-using quillet::testing::FixedClock;
-using quillet::testing::MakeTime;
-using quillet::testing::ReadWholeFile;
-using quillet::testing::TempDir;
+using testing::FakeWindow;
+using testing::ReadWholeFile;
+using testing::ScriptedHost;
+using testing::TempDir;
 
-constexpr int kMaxCommands = 8;
-constexpr int kMaxSteps = 64;
-
-const std::vector<int>& CheckIds() {
-  using namespace ids;
-  static const std::vector<int> v = {
-      kTestClock, kTestModels, kTestGamma,  kSaveWork, kF81,        kGTR,     kHKY85,    kJC,
-      kK2P,       kTrN,        kGammaF81,   kGammaGTR, kGammaHKY85, kGammaJC, kGammaK2P, kGammaTrN,
-      kInvarF81,  kInvarGTR,   kInvarHKY85, kInvarJC,  kInvarK2P,   kInvarTrN};
-  return v;
-}
-
-// Edits, and the static result texts: the user cannot type into those, but whatever they
-// hold must never reach the report as a result of this calculation.
-const std::vector<int>& TextIds() {
-  using namespace ids;
-  static const std::vector<int> v = {
-      kPValue,      kLnLF81,   kLnLGTR,     kLnLHKY85,    kLnLJC,      kLnLK2P,   kLnLTrN,
-      kTaxa,        kLnLClock, kLnLNoClock, kLnLGamma,    kLnLNoGamma, kClockLrt, kClockCrit,
-      kClockResult, kGammaLrt, kGammaCrit,  kGammaResult, kLrtJC,      kCritK2P,  kResultHKY85};
-  return v;
-}
-
-class FuzzHost : public ModalHost {
- public:
-  std::optional<std::string> saveAsAnswer;
-  int commentsAnswer = kIdOk;
-  int DoModal(Dialog&) override { return commentsAnswer; }
-  std::optional<std::string> RunSaveAs(const SaveAsSettings&, const std::string&) override {
-    return saveAsAnswer;
-  }
+// A calculation as typed: texts, each read by the field parsers.
+struct Typed {
+  std::string p = "0.05";
+  std::optional<std::vector<std::string>> clock;  // with, without, taxa
+  std::optional<std::vector<std::string>> gamma;  // with, without
+  std::map<Model, std::pair<ClassicModel, std::string>> models;
+  std::string comment;
+  std::string dir;
 };
 
 std::string Unescape(std::string_view text) {
@@ -97,348 +74,304 @@ std::string Unescape(std::string_view text) {
   return out;
 }
 
-int Wrapping(int value, int delta) {
-  return static_cast<int>(static_cast<unsigned>(value) + static_cast<unsigned>(delta));
+std::vector<std::string> Words(std::string_view line) {
+  std::vector<std::string> words;
+  std::istringstream in{std::string(line)};
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+Typed Decode(std::string_view script) {
+  Typed t;
+  int lines = 0;
+  while (!script.empty() && lines++ < 32) {
+    const std::size_t end = script.find('\n');
+    const std::string_view line = script.substr(0, end);
+    script = end == std::string_view::npos ? std::string_view() : script.substr(end + 1);
+    const std::vector<std::string> w = Words(line);
+    if (w.empty()) continue;
+    if (w[0] == "p" && w.size() == 2) t.p = w[1];
+    if (w[0] == "clock" && w.size() == 4) t.clock = std::vector<std::string>(w.begin() + 1, w.end());
+    if (w[0] == "gamma" && w.size() == 3) t.gamma = std::vector<std::string>(w.begin() + 1, w.end());
+    if (w[0] == "model" && w.size() == 3) {
+      if (std::optional<ClassicModel> m = ParseCanonicalName(w[1])) t.models[m->base] = {*m, w[2]};
+    }
+    if (line.rfind("comment ", 0) == 0) t.comment = Unescape(line.substr(8));
+    if (line.rfind("dir ", 0) == 0) t.dir = Unescape(line.substr(4, 256));
+  }
+  return t;
+}
+
+// The input record, or nothing when a text does not parse as the window would read it.
+std::optional<AnalysisInput> InputOf(const Typed& t) {
+  AnalysisInput in;
+  auto number = [](const std::string& text, float& to) {
+    std::optional<float> v = ParseFloatField(text);
+    if (v) to = *v;
+    return v.has_value();
+  };
+  if (!number(t.p, in.pValue)) return std::nullopt;
+  if (t.clock) {
+    in.testClock = true;
+    const std::optional<int> taxa = ParseIntField((*t.clock)[2]);
+    if (!taxa || !number((*t.clock)[0], in.lnLClock) || !number((*t.clock)[1], in.lnLNoClock)) {
+      return std::nullopt;
+    }
+    in.taxa = *taxa;
+  }
+  if (t.gamma) {
+    in.testGamma = true;
+    if (!number((*t.gamma)[0], in.lnLGamma) || !number((*t.gamma)[1], in.lnLNoGamma)) {
+      return std::nullopt;
+    }
+  }
+  in.testModels = !t.models.empty();
+  for (const auto& [base, typed] : t.models) {
+    ModelEntry& e = in[base];
+    e.ticked = true;
+    e.gamma = typed.first.gamma;
+    e.invariants = typed.first.invariants;
+    if (!number(typed.second, e.lnL)) return std::nullopt;
+  }
+  in.nothingChosen = !in.testClock && !in.testGamma && !in.testModels;
+  return in;
 }
 
 bool Missing(float v) { return !(v < 0.0f || v > 0.0f); }
 
-bool HasF81Reference(const AnalysisForm& f) {
-  return f.m_bF81 == 1 && f.m_bGTR != 1 && f.m_bTrN != 1 && f.m_bHKY85 != 1;
+int BaseCount(Model m) {
+  static const std::map<Model, int> counts = {{Model::JC, 0},    {Model::K2P, 1}, {Model::F81, 3},
+                                              {Model::HKY85, 4}, {Model::TrN, 5}, {Model::GTR, 8}};
+  return counts.at(m);
 }
 
-// The report as its format table describes it, written here a second time from the form.
-std::string ExpectedAnalysis(AnalysisForm& f, int number, bool first) {
-  std::string out;
-  if (first) {
-    out += "Quillet v. 2.0 (see help file for details)\n";
-    out += "-------------------------------------------\n\n";
-    out += "Analyses done: Tue Nov 14 09:05:03 2000\n\n\n";
-    out += f.m_dlgComments.m_strComments;
-    out += f.m_szStartDir;
-    out += "\n\nAnalysis number " + std::to_string(number) + " \n";
-  } else {
-    out += "\n\n\nAnalysis number " + std::to_string(number) + "\n";
+void RequireSame(const LrtOutcome& got, float lnL1, float lnL2, int df, float p,
+                 const std::string& what) {
+  const LrtOutcome want = RunLrt(lnL1, lnL2, df, p);
+  Require(got.df == df && got.lrtText == want.lrtText && got.critText == want.critText &&
+              got.resultText == want.resultText,
+          what + ": not the test of its values");
+}
+
+// The rules of a calculation, written a second time.
+void CheckResult(const AnalysisInput& in, const AnalysisResult& r) {
+  if (!(in.pValue > 0 && in.pValue < 1) || (in.testClock && in.taxa != 0 && in.taxa < 3)) {
+    Require(r.refusal.has_value() && r.notices.empty() && !r.clock && !r.gamma &&
+                r.models.compared.empty(),
+            "a meaningless input was not refused");
+    return;
   }
-  out += "---------------\n";
-  out += "p-value used: " + FormatFixed(f.m_fPValue, 6) + "\n";
+  Require(!r.refusal, "a sound input was refused");
+  std::vector<std::string> notices;
+  if (in.nothingChosen) notices.push_back(kNothingChosenText);
+  const bool clockRuns =
+      in.testClock && !Missing(in.lnLClock) && !Missing(in.lnLNoClock) && in.taxa != 0;
+  if (in.testClock && !clockRuns) notices.push_back(kClockMissingText);
+  Require(clockRuns == r.clock.has_value(), "clock test ran or not against its values");
+  if (clockRuns) {
+    RequireSame(*r.clock, in.lnLNoClock, in.lnLClock,
+                static_cast<int>(static_cast<unsigned>(in.taxa) - 2u), in.pValue, "clock");
+  }
+  const bool gammaRuns = in.testGamma && !Missing(in.lnLGamma) && !Missing(in.lnLNoGamma);
+  if (in.testGamma && !gammaRuns) notices.push_back(kGammaMissingText);
+  Require(gammaRuns == r.gamma.has_value(), "gamma test ran or not against its values");
+  if (gammaRuns) RequireSame(*r.gamma, in.lnLNoGamma, in.lnLGamma, 1, in.pValue, "gamma");
+
+  if (in.testModels) {
+    const Model order[] = {Model::GTR, Model::TrN, Model::HKY85, Model::F81, Model::K2P, Model::JC};
+    std::string leftOut;
+    std::vector<Model> taking;
+    for (Model m : order) {
+      if (!in[m].ticked) continue;
+      if (Missing(in[m].lnL)) {
+        leftOut += (leftOut.empty() ? "" : ", ") + std::string(ModelName(m));
+      } else {
+        taking.push_back(m);
+      }
+    }
+    if (!leftOut.empty()) notices.push_back(kModelMissingText + leftOut + ".");
+    if (taking.size() < 2) notices.push_back(kModelsNeedTwoText);
+    const std::optional<Model> ref =
+        taking.empty() || taking[0] == Model::JC ? std::nullopt : std::optional(taking[0]);
+    Require(ref == r.models.reference, "wrong reference");
+    std::map<Model, const ModelComparison*> compared;
+    for (const ModelComparison& c : r.models.compared) compared[c.model] = &c;
+    Require(compared.size() == (ref ? taking.size() - 1 : 0), "wrong number of comparisons");
+    if (ref) {
+      const ModelEntry& R = in[*ref];
+      const int kRef = BaseCount(*ref) + R.gamma + R.invariants;
+      if (*ref == Model::F81 && compared.count(Model::K2P)) notices.push_back(kF81K2PWarning);
+      for (Model m : taking) {
+        if (m == *ref) continue;
+        Require(compared.count(m) == 1, std::string(ModelName(m)) + " not compared");
+        const ModelEntry& X = in[m];
+        const int df = static_cast<int>(static_cast<unsigned>(kRef) -
+                                        static_cast<unsigned>(BaseCount(m) + X.gamma + X.invariants));
+        RequireSame(compared[m]->outcome, X.lnL, R.lnL, df, in.pValue, ModelName(m));
+      }
+    }
+  }
+  std::vector<std::string> got;
+  for (const Notice& n : r.notices) got.push_back(n.text);
+  Require(got == notices, "notices out of order or wrong");
+}
+
+// The report's analysis as its format describes it, written here a second time.
+std::string ExpectedAnalysis(const AnalysisInput& in, const AnalysisResult& r, int number,
+                             bool first) {
+  std::string out = first ? "\n\nAnalysis number " + std::to_string(number) + " \n"
+                          : "\n\n\nAnalysis number " + std::to_string(number) + "\n";
+  out += "---------------\np-value used: " + FormatFixed(in.pValue, 6) + "\n";
   auto lnL = [](float v) { return FormatFixedLeft(v, 2, 8); };
-  auto texts = [](const std::string& lrt, const std::string& crit, const std::string& result) {
-    return "  LRT = " + PadRight(lrt, 8) + "  crit. value = " + PadRight(crit, 8) +
-           "  Result: " + result;
+  auto texts = [](const LrtOutcome& o) {
+    return "  LRT = " + PadRight(o.lrtText, 8) + "  crit. value = " + PadRight(o.critText, 8) +
+           "  Result: " + o.resultText;
   };
-  if (f.m_bTestClock == 1 && f.m_bClockValid == 1) {
-    out += "\n\n*** Clock test results ***\n\nNumber of taxa: " + std::to_string(f.m_nTaxa);
-    out += "\nwithout clock: " + lnL(f.m_fLnLNoClock);
-    out += "\nwith clock:    " + lnL(f.m_fLnLClock);
-    out += texts(f.m_strClockLrt, f.m_strClockCrit, f.m_strClockResult);
+  if (r.clock) {
+    out += "\n\n*** Clock test results ***\n\nNumber of taxa: " + std::to_string(in.taxa);
+    out += "\nwithout clock: " + lnL(in.lnLNoClock) + "\nwith clock:    " + lnL(in.lnLClock);
+    out += texts(*r.clock);
   }
-  if (f.m_bTestGamma == 1 && f.m_bGammaValid == 1) {
+  if (r.gamma) {
     out += "\n\n*** Gamma test results ***";
     if (!first) out += "\n------------------";
-    out += "\n\nwith gamma:    " + lnL(f.m_fLnLGamma);
-    out += "\nwithout gamma: " + lnL(f.m_fLnLNoGamma);
-    out += texts(f.m_strGammaLrt, f.m_strGammaCrit, f.m_strGammaResult);
+    out += "\n\nwith gamma:    " + lnL(in.lnLGamma) + "\nwithout gamma: " + lnL(in.lnLNoGamma);
+    out += texts(*r.gamma);
   }
-  if (f.m_bTestModels == 1) {
+  if (in.testModels) {
     out += "\n\n*** Model test results ***";
     if (!first) out += "\n------------------\n";
-    struct Row {
-      const char* line;
-      int selected;
-      float lnL;
-      int gamma, invar;
-      const std::string* lrt;
-      const std::string* crit;
-      const std::string* result;
-    };
-    const Row rows[] = {
-        {"\nGTR   lnL = ", f.m_bGTR, f.m_fLnLGTR, f.m_bGammaGTR, f.m_bInvarGTR, nullptr, nullptr,
-         nullptr},
-        {"\nTrN   lnL = ", f.m_bTrN, f.m_fLnLTrN, f.m_bGammaTrN, f.m_bInvarTrN, &f.m_strLrtTrN,
-         &f.m_strCritTrN, &f.m_strResultTrN},
-        {"\nHKY85 lnL = ", f.m_bHKY85, f.m_fLnLHKY85, f.m_bGammaHKY85, f.m_bInvarHKY85,
-         &f.m_strLrtHKY85, &f.m_strCritHKY85, &f.m_strResultHKY85},
-        {"\nF81   lnL = ", f.m_bF81, f.m_fLnLF81, f.m_bGammaF81, f.m_bInvarF81, &f.m_strLrtF81,
-         &f.m_strCritF81, &f.m_strResultF81},
-        {"\nK2P   lnL = ", f.m_bK2P, f.m_fLnLK2P, f.m_bGammaK2P, f.m_bInvarK2P, &f.m_strLrtK2P,
-         &f.m_strCritK2P, &f.m_strResultK2P},
-        {"\nJC    lnL = ", f.m_bJC, f.m_fLnLJC, f.m_bGammaJC, f.m_bInvarJC, &f.m_strLrtJC,
-         &f.m_strCritJC, &f.m_strResultJC},
-    };
-    bool referenceSeen = false;
+    const char* names[] = {"GTR   ", "TrN   ", "HKY85 ", "F81   ", "K2P   ", "JC    "};
+    const Model order[] = {Model::GTR, Model::TrN, Model::HKY85, Model::F81, Model::K2P, Model::JC};
     for (int i = 0; i < 6; ++i) {
-      const Row& r = rows[i];
-      if (r.selected != 1) continue;
-      if (!referenceSeen && i == 5) break;  // JC is never the reference
-      out += r.line + lnL(r.lnL);
-      if (referenceSeen) out += texts(*r.lrt, *r.crit, *r.result);
-      referenceSeen = true;
-      if (r.gamma == 1) out += "  with gamma     ";
-      if (r.invar == 1) out += "  with invariants";
+      const Model m = order[i];
+      const ModelEntry& e = in[m];
+      const ModelComparison* c = nullptr;
+      for (const ModelComparison& x : r.models.compared) {
+        if (x.model == m) c = &x;
+      }
+      if (m != r.models.reference && !c) continue;
+      out += "\n" + std::string(names[i]) + "lnL = " + lnL(e.lnL);
+      if (c) out += texts(c->outcome);
+      if (e.gamma) out += "  with gamma     ";
+      if (e.invariants) out += "  with invariants";
     }
   }
   return out;
 }
 
-std::string Join(const std::vector<std::string>& v) {
-  std::string out;
-  for (const std::string& s : v) out += "[" + s + "] ";
-  return out;
-}
+int LnLControl(Model m) { return ids::kLnLJC + static_cast<int>(m); }
+int RowOffset(Model m) { return static_cast<int>(m); }
 
-struct Session {
-  explicit Session(const TempDir& dir)
-      : goodPath(dir.File("report.txt")), missingPath(dir.File("no such folder/report.txt")) {
-    std::error_code ignored;
-    std::filesystem::remove(goodPath, ignored);
-    form.UpdateData(window, false);
-  }
-
-  const std::string goodPath;
-  const std::string missingPath;
+// The window: the typed texts, the report file chosen with the comment, saving on, Calculate.
+void WithTheWindow(const Typed& t, const std::string& path, bool existing) {
   AnalysisForm form;
+  ReportSession report;
   FakeWindow window;
-  FuzzHost host;
-  FixedClock clock{MakeTime(2000, 11, 14, 9, 5, 3, 2)};
+  ScriptedHost host;
+  testing::FixedClock clock(testing::MakeTime(2000, 11, 14, 9, 5, 3, 2));
   CommandContext ctx{window, host, clock};
+  report.m_szStartDir = t.dir;
+  form.m_bSaveWork = 1;
+  form.UpdateData(window, false);
+  host.saveAsAnswers.push_back(path);
+  if (existing) host.askAnswers.push_back(0);
+  host.dialogSteps.push_back([&t](Dialog& dialog, FakeWindow& w) {
+    w.SetControlText(CCommentsDlg::kIdComments, t.comment);
+    return ScriptedHost::Press(dialog, w, CCommentsDlg::kIdOkButton).value_or(kIdCancel);
+  });
+  OnFileName(form, report, ctx);
+  window.SetControlText(ids::kPValue, t.p);
+  window.SetCheck(ids::kTestClock, t.clock ? 1 : 0);
+  if (t.clock) {
+    window.SetControlText(ids::kLnLClock, (*t.clock)[0]);
+    window.SetControlText(ids::kLnLNoClock, (*t.clock)[1]);
+    window.SetControlText(ids::kTaxa, (*t.clock)[2]);
+  }
+  window.SetCheck(ids::kTestGamma, t.gamma ? 1 : 0);
+  if (t.gamma) {
+    window.SetControlText(ids::kLnLGamma, (*t.gamma)[0]);
+    window.SetControlText(ids::kLnLNoGamma, (*t.gamma)[1]);
+  }
+  window.SetCheck(ids::kTestModels, t.models.empty() ? 0 : 1);
+  for (const auto& [base, typed] : t.models) {
+    window.SetCheck(ids::kJC + RowOffset(base), 1);
+    window.SetCheck(ids::kGammaJC + RowOffset(base), typed.first.gamma ? 1 : 0);
+    window.SetCheck(ids::kInvarJC + RowOffset(base), typed.first.invariants ? 1 : 0);
+    window.SetControlText(LnLControl(base), typed.second);
+  }
+  OnCalculate(form, report, ctx);
+}
 
-  // What the report file must hold, and whether the next first analysis empties it.
-  std::string expectedReport;
-  bool newFile = false;
-  std::chrono::nanoseconds slowest{0};
+void WithTheCommandLine(const Typed& t, const std::string& path) {
+  std::vector<std::string> args = {"-p", t.p, "--report", path, "--comment", t.comment};
+  if (t.clock) {
+    args.insert(args.end(),
+                {"--clock", (*t.clock)[0] + "," + (*t.clock)[1], "--taxa", (*t.clock)[2]});
+  }
+  if (t.gamma) args.insert(args.end(), {"--gamma", (*t.gamma)[0] + "," + (*t.gamma)[1]});
+  for (const auto& [base, typed] : t.models) {
+    args.insert(args.end(), {"--model", CanonicalName(typed.first) + "=" + typed.second});
+  }
+  std::ostringstream out, err;
+  testing::FixedClock clock(testing::MakeTime(2000, 11, 14, 9, 5, 3, 2));
+  const std::string dir = t.dir;
+  cli::LrtEnvironment env{out, err, clock, [dir] { return dir; }};
+  cli::LrtMain(args, env);
+}
 
-  void FileName() {
-    const bool accepted = host.saveAsAnswer.has_value();
-    const int before = form.m_nAnalysis;
-    const auto start = std::chrono::steady_clock::now();
-    OnFileName(form, ctx);
-    slowest = std::max(slowest, std::chrono::steady_clock::now() - start);
-    if (accepted) {
-      Require(form.m_nAnalysis == 1, "choosing a file must restart the numbering");
-      newFile = true;
-    } else {
-      Require(form.m_nAnalysis == before, "a cancelled Save As changed the numbering");
+void CheckSameReport(const TempDir& dir, const Typed& t) {
+  // Texts the command line cannot carry as the window does: a comma splits its pairs, and an
+  // option name in place of a value is read as an option.
+  for (const std::string* s : {&t.p}) {
+    if (!s->empty() && s->front() == '-' && !ParseFloatField(*s)) return;
+  }
+  for (const auto* pair : {&t.clock, &t.gamma}) {
+    if (*pair && ((*pair)->at(0).find(',') != std::string::npos ||
+                  (*pair)->at(1).find(',') != std::string::npos)) {
+      return;
     }
   }
-
-  void Calculate() {
-    // What the command will see: the form as the copy from the window leaves it.
-    AnalysisForm seen = form;
-    FakeWindow probe = window;
-    probe.onMessageBox = nullptr;
-    probe.messages.clear();
-    const bool parsed = seen.UpdateData(probe, true);
-    // Copying the form back to the window (which the command does before it tests anything)
-    // turns a flag outside 0..2 into 0.
-    FakeWindow cleared;
-    seen.UpdateData(cleared, false);
-
-    const std::string path = form.m_dlgSave.GetPathName();
-    const bool asksForFile = seen.m_bSaveWork == 1 && path.empty();
-    const bool writes = seen.m_bSaveWork == 1 && !path.empty();
-    const bool accepts = asksForFile && host.saveAsAnswer.has_value();
-    const int numberBefore = form.m_nAnalysis;
-
-    std::vector<std::string> expected;
-    if (!parsed) expected.push_back(probe.messages.at(0).text);
-    if (seen.m_bTestClock == 0 && seen.m_bTestModels == 0 && seen.m_bTestGamma == 0) {
-      expected.push_back(kNothingChosenText);
-    }
-    const bool clockRuns = seen.m_bTestClock == 1 && !Missing(seen.m_fLnLClock) &&
-                           !Missing(seen.m_fLnLNoClock) && seen.m_nTaxa != 0;
-    const bool gammaRuns =
-        seen.m_bTestGamma == 1 && !Missing(seen.m_fLnLGamma) && !Missing(seen.m_fLnLNoGamma);
-    if (seen.m_bTestClock == 1 && !clockRuns) expected.push_back(kClockMissingText);
-    if (seen.m_bTestGamma == 1 && !gammaRuns) expected.push_back(kGammaMissingText);
-    if (seen.m_bTestModels == 1 && HasF81Reference(seen) && seen.m_bK2P == 1) {
-      expected.push_back(kF81K2PWarning);
-    }
-    if (asksForFile) {
-      expected.push_back(kNoFileNameText);
-      if (accepts) {
-        // The save setup reads the window again, which by then shows what the command used.
-        AnalysisForm again = seen;
-        FakeWindow shown;
-        again.UpdateData(shown, false);
-        if (!again.UpdateData(shown, true)) expected.push_back(shown.messages.at(0).text);
-      }
-    }
-    const bool writeFails = writes && path == missingPath;
-
-    window.messages.clear();
-    const auto start = std::chrono::steady_clock::now();
-    OnCalculate(form, ctx);
-    slowest = std::max(slowest, std::chrono::steady_clock::now() - start);
-
-    std::vector<std::string> got;
-    for (const FakeWindow::Message& m : window.messages) got.push_back(m.text);
-    if (std::getenv("QUILLET_FUZZ_TRACE")) {
-      std::fprintf(stderr, "Calculate: messages %s\n", Join(got).c_str());
-      if (writes) std::fprintf(stderr, "report:\n%s\n", ReadWholeFile(path).c_str());
-    }
-    if (writeFails) {
-      Require(!got.empty() && got.back().rfind("The analysis could not be written", 0) == 0,
-              "no message about the report that could not be written: " + Join(got));
-      got.pop_back();
-    }
-    Require(got == expected, "messages " + Join(got) + "expected " + Join(expected));
-    for (const FakeWindow::Message& m : window.messages) {
-      std::string caption;
-      if (m.text == kClockMissingText || m.text == kGammaMissingText) {
-        caption = kSomethingIsZeroCaption;
-      } else if (m.text == kNoFileNameText) {
-        caption = kNoFileNameCaption;
-      } else if (writeFails && &m == &window.messages.back()) {
-        caption = kReportNotWrittenCaption;
-      }
-      Require(m.caption == caption, "caption [" + m.caption + "] of " + m.text);
-    }
-
-    // The tests that ran have fresh texts; their inputs are those the command saw.
-    if (clockRuns) {
-      std::string lrt, crit, result;
-      EvaluateLrt(seen.m_fLnLNoClock, seen.m_fLnLClock, lrt, crit, result,
-                  Wrapping(seen.m_nTaxa, -2), seen.m_fPValue);
-      Require(form.m_strClockLrt == lrt && form.m_strClockCrit == crit &&
-                  form.m_strClockResult == result && form.m_bClockValid == 1,
-              "clock texts are not this run's");
-    } else if (seen.m_bTestClock == 1) {
-      Require(form.m_bClockValid == 0, "clock test with a missing value still valid");
-    }
-    if (gammaRuns) {
-      std::string lrt, crit, result;
-      EvaluateLrt(seen.m_fLnLNoGamma, seen.m_fLnLGamma, lrt, crit, result, 1, seen.m_fPValue);
-      Require(form.m_strGammaLrt == lrt && form.m_strGammaCrit == crit &&
-                  form.m_strGammaResult == result && form.m_bGammaValid == 1,
-              "gamma texts are not this run's");
-    } else if (seen.m_bTestGamma == 1) {
-      Require(form.m_bGammaValid == 0, "gamma test with a missing value still valid");
-    }
-    if (seen.m_bTestModels != 1) {
-      for (const std::string* t :
-           {&form.m_strLrtF81, &form.m_strLrtHKY85, &form.m_strLrtJC, &form.m_strLrtK2P,
-            &form.m_strLrtTrN, &form.m_strResultF81, &form.m_strResultJC, &form.m_strResultTrN}) {
-        Require(t->empty(), "model texts left from before");
-      }
-    }
-
-    // The window shows the form.
-    FakeWindow shown;
-    form.UpdateData(shown, false);
-    for (const auto& [id, text] : shown.texts) {
-      Require(window.GetControlText(id) == text, "control " + std::to_string(id) + " shows [" +
-                                                     window.GetControlText(id) +
-                                                     "], the form holds [" + text + "]");
-    }
-    for (const auto& [id, state] : shown.checks) {
-      Require(window.GetCheck(id) == state, "check box " + std::to_string(id) + " out of step");
-    }
-
-    // The analysis number and the report.
-    if (writes) {
-      Require(form.m_nAnalysis == Wrapping(numberBefore, 1), "analysis number did not rise");
-      const bool first = numberBefore == 1;
-      if (path == goodPath) {
-        if (first && newFile) {
-          expectedReport.clear();
-        } else if (first && !expectedReport.empty()) {
-          expectedReport += "\n\n\n";
-        }
-        expectedReport += ExpectedAnalysis(form, numberBefore, first);
-        const std::string report = ReadWholeFile(goodPath);
-        Require(report == expectedReport, "report differs:\n---- file ----\n" + report +
-                                              "\n---- expected ----\n" + expectedReport + "\n----");
-      }
-      if (first) newFile = false;
-    } else if (accepts) {
-      Require(form.m_nAnalysis == 1, "the file chosen during the command must start at 1");
-      newFile = true;
-    } else {
-      Require(form.m_nAnalysis == numberBefore, "analysis number moved without a write");
-    }
+  for (bool existing : {false, true}) {
+    const std::string a = dir.File("window.txt"), b = dir.File("cli.txt");
+    testing::WriteWholeFile(a, existing ? "earlier" : "");
+    testing::WriteWholeFile(b, existing ? "earlier" : "");
+    WithTheWindow(t, a, existing);
+    WithTheCommandLine(t, b);
+    const std::string fromWindow = ReadWholeFile(a), fromCli = ReadWholeFile(b);
+    Require(fromWindow == fromCli, "the window and quillet-lrt wrote different reports:\n---- " +
+                                       std::string("window ----\n") + fromWindow +
+                                       "\n---- quillet-lrt ----\n" + fromCli + "\n----");
   }
+}
 
-  void Step(std::string_view line, int& commands) {
-    if (line.empty()) return;
-    const char op = line[0];
-    const std::string_view arg = line.substr(1);
-    auto id = [&]() -> std::optional<int> {
-      if (arg.size() < 4) return std::nullopt;
-      int v = 0;
-      for (int i = 0; i < 4; ++i) {
-        if (arg[i] < '0' || arg[i] > '9') return std::nullopt;
-        v = v * 10 + (arg[i] - '0');
-      }
-      return v;
-    };
-    switch (op) {
-      case 'c':
-        if (auto i = id();
-            i && arg.size() >= 5 &&
-            std::find(CheckIds().begin(), CheckIds().end(), *i) != CheckIds().end()) {
-          window.SetCheck(*i, (arg[4] - '0') & 3);
-        }
-        break;
-      case 'e':
-        if (auto i = id();
-            i && std::find(TextIds().begin(), TextIds().end(), *i) != TextIds().end()) {
-          window.SetControlText(*i, Unescape(arg.substr(std::min<std::size_t>(5, arg.size()))));
-        }
-        break;
-      case 'm':
-        form.m_dlgComments.m_strComments = Unescape(arg);
-        break;
-      case 'd':
-        form.m_szStartDir = Unescape(arg.substr(0, 255));
-        break;
-      case 's': {
-        const char save = arg.size() > 0 ? arg[0] : '0';
-        host.saveAsAnswer = save == '1'   ? std::optional<std::string>(goodPath)
-                            : save == '2' ? std::optional<std::string>(missingPath)
-                                          : std::nullopt;
-        host.commentsAnswer = arg.size() > 1 && arg[1] == '0' ? kIdCancel : kIdOk;
-        break;
-      }
-      case 'C':
-        if (commands++ < kMaxCommands) Calculate();
-        break;
-      case 'F':
-        if (commands++ < kMaxCommands) FileName();
-        break;
-      case 'R':
-        RestartReportNumbering(form);
-        break;
-      default:
-        break;
-    }
+void RunOnce(const TempDir& dir, std::string_view script) {
+  const Typed t = Decode(script);
+  const std::optional<AnalysisInput> in = InputOf(t);
+  if (!in) return;
+  const AnalysisResult r = Analyze(*in);
+  CheckResult(*in, r);
+  if (r.refusal) return;
+  for (bool first : {true, false}) {
+    const int number = first ? 1 : 7;
+    const std::string text = FormatAnalysis(ReportAnalysisOf(*in, r, number), first);
+    const std::string expected = ExpectedAnalysis(*in, r, number, first);
+    Require(text == expected, "report text differs:\n---- written ----\n" + text +
+                                  "\n---- expected ----\n" + expected + "\n----");
   }
-};
-
-// Runs the whole script once on fresh state; returns the slowest single command.
-std::chrono::nanoseconds Run(const TempDir& dir, std::string_view script) {
-  Session session(dir);
-  int commands = 0;
-  int steps = 0;
-  while (!script.empty() && steps++ < kMaxSteps) {
-    const std::size_t end = script.find('\n');
-    session.Step(script.substr(0, end), commands);
-    script = end == std::string_view::npos ? std::string_view() : script.substr(end + 1);
-  }
-  if (commands == 0) session.Calculate();
-  return session.slowest;
+  if (r.AnyTestRan()) CheckSameReport(dir, t);
 }
 
 }  // namespace
 }  // namespace quillet::fuzz
 
+// The window side answers every dialog it opens; any other is a fault.
+void quillet::testing::ReportUnexpected(const std::string& what) { quillet::fuzz::Fail(what); }
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillet::fuzz;
-  static TempDir dir;
+  static quillet::testing::TempDir dir;
   const std::string_view script(reinterpret_cast<const char*>(data), size);
-  auto slowest = Run(dir, script);
-  // A slow command is only a hang when it stays slow on a second and third try.
-  for (int i = 0; i < 2 && slowest > kHangLimit; ++i) slowest = std::min(slowest, Run(dir, script));
-  RequireNoHang(slowest, "a command of this script");
+  RequireNoHang(FastestOfSlowRuns([&] { RunOnce(dir, script); }), "this calculation");
   return 0;
 }
