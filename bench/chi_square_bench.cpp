@@ -104,6 +104,20 @@ const LrtCase kWorstLrts[] = {
     {-1000.0f, -1001.0f, INT_MAX, 0.05f}, {-1000.0f, -1001.0f, INT_MIN, kNaN},
 };
 
+// Beyond the extended range: statistics above about 22,710 and the large df whose critical
+// values lie there.
+const PValueCase kBeyondPValues[] = {
+    {25000.0f, 1}, {1e6f, 1}, {25000.0f, 25000}, {1e6f, 1000000}, {30000.0f, 0},
+};
+const CriticalCase kBeyondCriticals[] = {
+    {0.05f, 20000}, {0.05f, 50000}, {0.05f, 100000}, {0.05f, 1000000}, {0.05f, 10000000},
+};
+const LrtCase kBeyondLrts[] = {
+    {0.0f, -12500.0f, 1, 0.05f},      // statistic 25,000 with one df
+    {0.0f, -12500.0f, 19998, 0.05f},  // clock test with 20,000 taxa
+    {0.0f, -505000.0f, 1000000, 0.05f},
+};
+
 // Labels in the shortest form ("1e-30", not "0.000000").
 template <typename... Parts>
 std::string Label(const Parts&... parts) {
@@ -112,21 +126,21 @@ std::string Label(const Parts&... parts) {
   return out.str();
 }
 
-template <double (*PValue)(float, int)>
-void BM_PValueWorst(benchmark::State& state) {
-  const PValueCase c = kWorstPValues[state.range(0)];
+template <const auto& kCases, double (*PValue)(float, int)>
+void BM_PValueCase(benchmark::State& state) {
+  const PValueCase c = kCases[state.range(0)];
   for (auto _ : state) benchmark::DoNotOptimize(PValue(c.x, c.df));
   state.SetLabel(Label("x ", c.x, " df ", c.df));
 }
-template <float (*Critical)(float, int)>
-void BM_CriticalWorst(benchmark::State& state) {
-  const CriticalCase c = kWorstCriticals[state.range(0)];
+template <const auto& kCases, float (*Critical)(float, int)>
+void BM_CriticalCase(benchmark::State& state) {
+  const CriticalCase c = kCases[state.range(0)];
   for (auto _ : state) benchmark::DoNotOptimize(Critical(c.p, c.df));
   state.SetLabel(Label("p ", c.p, " df ", c.df));
 }
-template <LrtFn Lrt>
-void BM_LrtWorst(benchmark::State& state) {
-  const LrtCase c = kWorstLrts[state.range(0)];
+template <const auto& kCases, LrtFn Lrt>
+void BM_LrtCase(benchmark::State& state) {
+  const LrtCase c = kCases[state.range(0)];
   std::string a, b, r;
   for (auto _ : state) {
     Lrt(c.lnL1, c.lnL2, a, b, r, c.df, c.p);
@@ -147,29 +161,42 @@ BENCHMARK(BM_CriticalTypical<LiteralCritical>)->Name("Critical/typical/literal")
 BENCHMARK(BM_LrtTypical<EvaluateLrtFn>)->Name("EvaluateLrt/typical");
 BENCHMARK(BM_LrtTypical<LiteralLrt>)->Name("EvaluateLrt/typical/literal");
 
-BENCHMARK(BM_PValueWorst<ChiSquarePValue>)
+BENCHMARK(BM_PValueCase<kWorstPValues, ChiSquarePValue>)
     ->Name("PValue/worst")
     ->DenseRange(0, std::size(kWorstPValues) - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PValueWorst<LiteralPValue>)
+BENCHMARK(BM_PValueCase<kWorstPValues, LiteralPValue>)
     ->Name("PValue/worst/literal")
     ->DenseRange(0, std::size(kWorstPValues) - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CriticalWorst<ChiSquareCritical>)
+BENCHMARK(BM_CriticalCase<kWorstCriticals, ChiSquareCritical>)
     ->Name("Critical/worst")
     ->DenseRange(0, std::size(kWorstCriticals) - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CriticalWorst<LiteralCritical>)
+BENCHMARK(BM_CriticalCase<kWorstCriticals, LiteralCritical>)
     ->Name("Critical/worst/literal")
     ->DenseRange(0, std::size(kWorstCriticals) - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LrtWorst<EvaluateLrtFn>)
+BENCHMARK(BM_LrtCase<kWorstLrts, EvaluateLrtFn>)
     ->Name("EvaluateLrt/worst")
     ->DenseRange(0, std::size(kWorstLrts) - 1)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LrtWorst<LiteralLrt>)
+BENCHMARK(BM_LrtCase<kWorstLrts, LiteralLrt>)
     ->Name("EvaluateLrt/worst/literal")
     ->DenseRange(0, std::size(kWorstLrts) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_PValueCase<kBeyondPValues, ChiSquarePValue>)
+    ->Name("PValue/beyond")
+    ->DenseRange(0, std::size(kBeyondPValues) - 1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CriticalCase<kBeyondCriticals, ChiSquareCritical>)
+    ->Name("Critical/beyond")
+    ->DenseRange(0, std::size(kBeyondCriticals) - 1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LrtCase<kBeyondLrts, EvaluateLrtFn>)
+    ->Name("EvaluateLrt/beyond")
+    ->DenseRange(0, std::size(kBeyondLrts) - 1)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The two field parsers on any bytes: they never crash and accept exactly what a plain,
-// character-by-character reading of the rules accepts, with the same value.
+// character-by-character reading of the rules accepts, with the same value. The whole input is
+// the field: no prefix of it is ever read as the number.
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -17,19 +18,17 @@
 namespace quillet::fuzz {
 namespace {
 
-constexpr std::size_t kReadLimit = 31;
-
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
-// The field's text as far as it is read, and where the number starts.
+// The field's text and where the number starts.
 struct Field {
   std::string text;
   std::size_t start = 0;
 };
 
 Field ReadField(std::string_view input) {
-  Field f{std::string(input.substr(0, kReadLimit)), 0};
+  Field f{std::string(input), 0};
   while (f.start < f.text.size() && Blank(f.text[f.start])) ++f.start;
   return f;
 }
@@ -48,7 +47,7 @@ float NearestFloat(double v) {
 
 // [sign] digits [. digits] (at least one digit), then e [sign] digits if digits follow the e,
 // then blanks only. Converted by the C library in the "C" locale, which this process never
-// leaves.
+// leaves, and which rounds correctly however many digits there are.
 std::optional<float> PlainFloat(std::string_view input) {
   const Field f = ReadField(input);
   const std::string& s = f.text;

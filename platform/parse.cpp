@@ -1,9 +1,10 @@
 #include "platform/parse.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <limits>
-#include <string>
+#include <system_error>
 
 #include "platform/float_round.h"
 
@@ -29,25 +30,63 @@ bool OnlyBlanksFrom(std::string_view text, std::size_t i) {
   return SkipBlanks(text, i) == text.size();
 }
 
-// The decimal exponent of the leading non-zero digit of a number the double range could not
-// hold; positive means it was too large, otherwise too small.
-long long MagnitudeOf(std::string_view mantissa, long long exponent) {
-  long long position = 0;  // decimal exponent of the digit being read
-  std::size_t point = mantissa.find('.');
-  if (point == std::string_view::npos) point = mantissa.size();
-  for (std::size_t i = 0; i < mantissa.size(); ++i) {
-    if (mantissa[i] == '.') continue;
-    position = static_cast<long long>(point) - static_cast<long long>(i) - (i < point ? 1 : 0);
-    if (mantissa[i] != '0') return position + exponent;
+// However long the typed number, the conversion sees a short form of it: 0.DIGITS e SCALE, with
+// at most kKeptDigits significant digits and a small SCALE. A midpoint between two doubles has
+// at most 767 significant digits, so the digits beyond 800 can only tell whether the value lies
+// above the kept ones; a single 1 in their place says just that and rounds as they would.
+constexpr std::size_t kKeptDigits = 800;
+
+// An exponent is read up to this size. Beyond it the value is infinite or 0 all the same, and
+// its sum with any count of digits stays far inside a long long.
+constexpr long long kExponentCap = 1'000'000'000'000'000LL;
+
+// The value of mantissa × 10^exponent, where mantissa is digits [. digits], rounded to the
+// nearest double; +infinity above the double range, 0 below it.
+double DecimalToDouble(std::string_view mantissa, long long exponent) {
+  // "0." + digits + a 1 for dropped ones + "e" + the scale
+  std::array<char, 2 + kKeptDigits + 1 + 1 + 8> shortForm{'0', '.'};
+  std::size_t kept = 0;
+  bool droppedNonZero = false;
+  long long integerDigits = 0;     // digits before the point
+  long long leadingPosition = -1;  // index of the first non-zero digit among all digits
+  long long index = 0;
+  bool afterPoint = false;
+  for (char ch : mantissa) {
+    if (ch == '.') {
+      afterPoint = true;
+      continue;
+    }
+    if (!afterPoint) ++integerDigits;
+    if (leadingPosition < 0 && ch != '0') leadingPosition = index;
+    if (leadingPosition >= 0) {
+      if (kept < kKeptDigits) {
+        shortForm[2 + kept++] = ch;
+      } else if (ch != '0') {
+        droppedNonZero = true;
+      }
+    }
+    ++index;
   }
-  return 0;
+  if (leadingPosition < 0) return 0.0;  // all zeros
+  if (droppedNonZero) shortForm[2 + kept++] = '1';
+  // The value is 0.DIGITS × 10^scale: at least 10^(scale - 1) and below 10^scale.
+  const long long scale = integerDigits - leadingPosition + exponent;
+  if (scale > 400) return std::numeric_limits<double>::infinity();
+  if (scale < -400) return 0.0;
+  char* end = shortForm.data() + 2 + kept;
+  *end++ = 'e';
+  end = std::to_chars(end, shortForm.data() + shortForm.size(), scale).ptr;
+  double value = 0.0;
+  if (std::from_chars(shortForm.data(), end, value).ec == std::errc::result_out_of_range) {
+    return scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return value;
 }
 
-// The part both parsers share: the first kFieldReadLimit characters, the blanks before the
-// number, the first non-blank character (a zero counts only when it is the digit 0) and the
-// sign.
+// The part both parsers share: the blanks before the number, the first non-blank character
+// (a zero counts only when it is the digit 0) and the sign.
 struct FieldStart {
-  explicit FieldStart(std::string_view field) : text(field.substr(0, kFieldReadLimit)) {
+  explicit FieldStart(std::string_view field) : text(field) {
     i = SkipBlanks(text, 0);
     first = i < text.size() ? text[i] : '\0';
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -86,7 +125,7 @@ std::optional<float> ParseFloatField(std::string_view field) {
     const std::size_t exponentEnd = SkipDigits(text, j);
     if (exponentEnd > j) {
       for (std::size_t k = j; k < exponentEnd; ++k) {
-        exponent = std::min(exponent * 10 + (text[k] - '0'), 1000000LL);
+        if (exponent < kExponentCap) exponent = exponent * 10 + (text[k] - '0');
       }
       if (negativeExponent) exponent = -exponent;
       i = exponentEnd;
@@ -94,15 +133,7 @@ std::optional<float> ParseFloatField(std::string_view field) {
   }
   if (!OnlyBlanksFrom(text, i)) return std::nullopt;
 
-  double value = 0.0;
-  auto [end, ec] = std::from_chars(text.data() + mantissaStart, text.data() + i, value);
-  if (ec == std::errc::result_out_of_range) {
-    const bool tooLarge =
-        MagnitudeOf(text.substr(mantissaStart, mantissaEnd - mantissaStart), exponent) > 0;
-    value = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (ec != std::errc() || end != text.data() + i) {
-    return std::nullopt;
-  }
+  double value = DecimalToDouble(text.substr(mantissaStart, mantissaEnd - mantissaStart), exponent);
   if (negative) value = -value;
   // A zero counts only when it was written with a leading digit 0: "", "-0" and ".0" fail.
   if (value == 0.0 && first != '0') return std::nullopt;

@@ -5,14 +5,15 @@
 
 namespace quillet {
 
-// Parsers for the text of a number field. Only the first kFieldReadLimit characters are read;
-// blanks and tabs are skipped before and after the number; a zero is accepted only when the
+// Parsers for the text of a number field. The whole text is read, however long: blanks and
+// tabs are skipped before and after the number, and anything else refuses the field, so a
+// number is never taken from a prefix of what was typed. A zero is accepted only when the
 // first non-blank character is the digit 0 (so "", "-0" and ".0" fail). Locale-independent.
-inline constexpr std::size_t kFieldReadLimit = 31;
+// Both run in time linear in the length of the text.
 
 // The longest decimal number ([sign] digits [. digits] [e [sign] digits]; no hex, no "inf" or
-// "nan", no comma), converted to double and then rounded to float. A value beyond the float
-// range becomes an infinity of its sign.
+// "nan", no comma), converted to double (correctly rounded, for any number of digits) and then
+// rounded to float. A value beyond the float range becomes an infinity of its sign.
 std::optional<float> ParseFloatField(std::string_view text);
 
 // A signed decimal integer; one outside the 32-bit range is refused.

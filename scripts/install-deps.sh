@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkgconf         # compiler and build
+  libboost-dev                          # Boost.Math (header-only): the chi-square tail
   libgtest-dev                          # tests
   libbenchmark-dev                      # benchmark program
   qt6-base-dev libgl-dev                # the window (Qt 6 Widgets)

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/float_round.h"
+#include "stats/accurate_chi_square.h"
 #include "stats/wide_float.h"
 
 namespace quillet {
@@ -16,8 +17,8 @@ constexpr float kTwoOverPi = 0.636619746685028076171875f;  // 2/pi in single pre
 constexpr double kLog2E = 1.4426950408889634;              // log2(e) in double precision
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The series below never needs more than about 12,200 steps (x near 22,800; beyond that its
-// leading term is 0). Its stop rules end every input well before this bound, which only
+// The series below never needs more than about 12,200 steps (x near kAccurateTailFrom; from
+// there on it is not run). Its stop rules end every input well before this bound, which only
 // guards against a hang should that reasoning ever be wrong.
 constexpr long long kMaxSeriesSteps = 1LL << 17;
 
@@ -118,21 +119,23 @@ WideFloat SumSeries(WideFloat term, double x, long long b) {
   }
 }
 
+// ChiSquarePValue from kAccurateTailFrom on, where e^(-x/2) has left the extended range.
+double TailBeyondTheSeries(double x, int df) {
+  if (df < 0) return 1.0;  // the series' own value: its leading term is 0 here
+  const double tail = df == 0 ? 0.0 : AccurateUpperTail(x, df);
+  return std::clamp(tail, std::numeric_limits<double>::denorm_min(), 1.0);
+}
+
+// Bisection results from here on lie in the grid's sparse top (k = 7, 5, 3, 1).
+constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
+
 }  // namespace
 
 // The steps are those the program has always taken, truncation and all, because the printed
-// p-values and critical values depend on them. Inputs the series cannot finish:
-//  - x not a number: returns not-a-number;
-//  - x = +infinity: returns 1, the value the series gives for every finite x above about
-//    22,798, where e^(-x/2) is 0 in the extended range;
-//  - the square root of a negative number (negative x, odd df > 0) or 0/0 (x = 0, df = -2):
-//    the term is not a number and so is the result;
-//  - a series step that divides by zero (negative even df): not-a-number;
-//  - a term that has become 0 while the sum is negative, so that the stop test can never be
-//    met: the sum can no longer change, and 1 - sum is returned.
+// p-values and critical values depend on them.
 double ChiSquarePValue(float x, int df) {
   if (std::isnan(x)) return kNaN;
-  if (x == std::numeric_limits<float>::infinity()) return 1.0;
+  if (x >= kAccurateTailFrom) return TailBeyondTheSeries(x, df);
   const double xd = x;
   const WideFloat wx(xd);
 
@@ -168,6 +171,11 @@ float ChiSquareCritical(float p, int df) {
       c = c + d;
     }
   } while (static_cast<double>(d) > kTolerance);
+  if (candidate >= kSparseGridFrom && df >= 1 && p > 0.0f && p < 1.0f) {
+    const double accurate = AccurateCriticalValue(p, df);
+    // The inversion cannot fail for these inputs; should it ever, the grid point stands.
+    if (std::isfinite(accurate) && accurate > 0.0) return RoundToFloat(accurate);
+  }
   return candidate;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "platform/format.h"
 
@@ -52,10 +53,10 @@ TEST(ParseFloatField, AcceptsTheLongestDecimalNumberAndNothingElse) {
       {"1 2", std::nullopt},
       {"abc", std::nullopt},
       {"\n5", std::nullopt},
-      // Only the first 31 characters are read.
+      // The whole field is read, however long.
       {"1234567890123456789012345678901", 1234567890123456789012345678901.0f},
-      {"1                              x", 1.0f},
-      {"                               5", std::nullopt},
+      {"1                              x", std::nullopt},
+      {"                               5", 5.0f},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
@@ -92,10 +93,71 @@ TEST(ParseIntField, AcceptsSignedDecimalIntegersInThe32BitRange) {
       {"12a", std::nullopt},
       {"-", std::nullopt},
       {"0x1A", std::nullopt},
-      {"                              12", 1},  // the 32nd character is not read
+      {"                              12", 12},  // the whole field is read
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
+    EXPECT_EQ(ParseIntField(row.text), row.expected);
+  }
+}
+
+// A number is never taken from a prefix of the field: every character counts, whatever the
+// length, and the conversion stays exact however many digits there are.
+TEST(ParseFloatField, ReadsTheWholeFieldHoweverLong) {
+  const std::string megabyteOfBlanks(1 << 20, ' ');
+  const std::string thousandZeros(1000, '0');
+  // 1 + 2^-24 + 2^-53, exactly halfway between two doubles: it rounds to the even one,
+  // 1 + 2^-24, which is halfway between two floats and rounds to 1. The least bit more makes
+  // the double 1 + 2^-24 + 2^-52 and the float 1 + 2^-23.
+  const std::string halfway = "1.00000005960464488641292746251565404236316680908203125";
+  const float aboveOne = 1.0f + 0x1p-23f;
+  struct Row {
+    const char* name;
+    std::string text;
+    std::optional<float> expected;
+  };
+  const Row rows[] = {
+      {"36 digits, not their first 31", "-123456789012345678901234567890123456",
+       static_cast<float>(-123456789012345678901234567890123456.0)},
+      {"a letter after 40 characters", "-1234.5" + std::string(40, ' ') + "x", std::nullopt},
+      {"a megabyte of blanks on either side", megabyteOfBlanks + "-3062.8\t" + megabyteOfBlanks,
+       -3062.8f},
+      {"a megabyte of blanks only", megabyteOfBlanks, std::nullopt},
+      {"a megabyte of leading zeros", std::string(1 << 20, '0') + "7.25", 7.25f},
+      {"a thousand digits", "1" + thousandZeros, kInf},
+      {"a thousand fraction digits and their exponent", "0." + thousandZeros + "1e1001", 1.0f},
+      {"two million fraction digits and their exponent",
+       "-0." + std::string(2'000'000, '0') + "25e2000001", -2.5f},
+      {"the same, beyond the float range", "0." + std::string(2'000'000, '0') + "25e2500000", kInf},
+      {"an exponent with many leading zeros", "1e" + thousandZeros + "1", 10.0f},
+      {"an exponent of many digits", "0.001e99999999999999999999999", kInf},
+      {"a negative exponent of many digits", "0e-99999999999999999999999", 0.0f},
+      {"halfway between doubles", halfway, 1.0f},
+      {"halfway, then zeros", halfway + thousandZeros, 1.0f},
+      {"halfway, then a 1 within 800 digits", halfway + std::string(100, '0') + "1", aboveOne},
+      {"halfway, then a 1 far beyond 800 digits", halfway + thousandZeros + "1", aboveOne},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ParseFloatField(row.text), row.expected);
+  }
+}
+
+TEST(ParseIntField, ReadsTheWholeFieldHoweverLong) {
+  struct Row {
+    const char* name;
+    std::string text;
+    std::optional<int> expected;
+  };
+  const Row rows[] = {
+      {"36 digits, not their first 31", "123456789012345678901234567890123456", std::nullopt},
+      {"a megabyte of blanks on either side",
+       std::string(1 << 20, '\t') + "-7" + std::string(1 << 20, ' '), -7},
+      {"a megabyte of leading zeros", std::string(1 << 20, '0') + "42", 42},
+      {"a letter after a megabyte of blanks", "5" + std::string(1 << 20, ' ') + "x", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     EXPECT_EQ(ParseIntField(row.text), row.expected);
   }
 }

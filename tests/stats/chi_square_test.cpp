@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 
 #include "support/plain_chi_square.h"
@@ -16,6 +17,47 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kSmallestCritical = 1.90735227e-6f;  // 2^19/524287 - 1
 constexpr float kLargestCritical = 524287.0f;        // 2^19/1 - 1
+// Beyond the series a tail too small for a double is given as the smallest positive one.
+constexpr double kTinyTail = std::numeric_limits<double>::denorm_min();
+
+// Upper quantiles of the standard normal distribution, from its tables.
+constexpr double kZ05 = 1.6448536269514722;   // p 0.05
+constexpr double kZ01 = 2.3263478740408408;   // p 0.01
+constexpr double kZ001 = 3.090232306167813;   // p 0.001
+constexpr double kZ95 = -1.6448536269514722;  // p 0.95
+
+// The Wilson-Hilferty approximation: (X/df)^(1/3) is nearly normal with mean 1 - 2/(9 df) and
+// variance 2/(9 df). For df in the tens of thousands and more it is good to about 1e-7 in the
+// tail probability and 1e-8 relative in the quantile.
+double WilsonHilfertyTail(double x, double df) {
+  const double v = 2.0 / (9.0 * df);
+  const double z = (std::cbrt(x / df) - (1.0 - v)) / std::sqrt(v);
+  return 0.5 * std::erfc(z / std::sqrt(2.0));
+}
+double WilsonHilfertyQuantile(double z, double df) {
+  const double v = 2.0 / (9.0 * df);
+  const double t = 1.0 - v + z * std::sqrt(v);
+  return df * t * t * t;
+}
+
+// With an even df = 2m the upper tail is a Poisson probability:
+// Q(x) = P(Poisson(x/2) < m) = sum over j < m of e^(-x/2) (x/2)^j / j!.
+// Summed from logarithms in long double, it is good to about 1e-14 relative.
+double PoissonSumTail(double x, int df) {
+  const long double lambda = x / 2.0;
+  long double sum = 0.0L;
+  for (int j = 0; j < df / 2; ++j) {
+    sum += std::exp(j * std::log(lambda) - lambda - std::lgamma(j + 1.0L));
+  }
+  return static_cast<double>(sum);
+}
+
+// The odd k of a grid point r = 2^19/k - 1, or 0 when r is none. The bisection ends on it
+// after bracketing the critical value between 2^19/(k + 1) - 1 and 2^19/(k - 1) - 1.
+double GridIndexOf(float r) {
+  const double k = std::round(524288.0 / (static_cast<double>(r) + 1.0));
+  return std::fmod(k, 2.0) == 1.0 && r == static_cast<float>(524288.0 / k - 1.0) ? k : 0.0;
+}
 
 TEST(ChiSquarePValue, KnownValues) {
   struct Row {
@@ -67,10 +109,13 @@ TEST(ChiSquarePValue, EdgesOfTheDomainEndWithDocumentedValues) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const Row rows[] = {
       {"not a number", kNaN, 3, nan},
-      {"plus infinity", kInf, 3, 1.0},
-      {"plus infinity, df 0", kInf, 0, 1.0},
-      {"beyond the extended range the term is 0", 30000.0f, 1, 1.0},
-      {"largest float", std::numeric_limits<float>::max(), 7, 1.0},
+      {"plus infinity: the tail's limit, kept above 0", kInf, 3, kTinyTail},
+      {"plus infinity, df 0", kInf, 0, kTinyTail},
+      {"plus infinity, negative df: the series' 1", kInf, -3, 1.0},
+      {"beyond the extended range, far below the double range", 30000.0f, 1, kTinyTail},
+      {"beyond the extended range, df 0: no mass above 0", 30000.0f, 0, kTinyTail},
+      {"beyond the extended range, negative even df", 30000.0f, -4, 1.0},
+      {"largest float", std::numeric_limits<float>::max(), 7, kTinyTail},
       {"negative x, odd df: square root of a negative number", -3.0f, 3, nan},
       {"0/0 in the first series step", 0.0f, -2, nan},
       {"division by zero in a series step", 1.0f, -2, nan},
@@ -88,14 +133,15 @@ TEST(ChiSquarePValue, EdgesOfTheDomainEndWithDocumentedValues) {
 }
 
 TEST(ChiSquarePValue, ExtremeDegreesOfFreedomEndQuickly) {
-  const float xs[] = {0.0f, 1e-30f, 1.0f, 100.0f, 22000.0f, 1e30f, -1.0f, -22000.0f, -1e30f};
+  const float xs[] = {0.0f,     1e-30f, 1.0f,  100.0f,    22000.0f,
+                      25000.0f, 1e30f,  -1.0f, -22000.0f, -1e30f};
   const int dfs[] = {INT_MAX, INT_MAX - 1, -INT_MAX, INT_MIN, INT_MIN + 1, 100000, -100000};
   for (float x : xs) {
     for (int df : dfs) {
       SCOPED_TRACE(::testing::Message() << "x " << x << " df " << df);
       const double p = ChiSquarePValue(x, df);
       // With df far beyond x nearly all the mass lies above x.
-      if (df == INT_MAX && x >= 0.0f) {
+      if (df == INT_MAX && x >= 0.0f && x <= 25000.0f) {
         EXPECT_NEAR(p, 1.0, 1e-5);
       }
     }
@@ -111,12 +157,77 @@ TEST(ChiSquarePValue, AgreesToTheLastBitWithThePlainSteps) {
     if (i % 5 == 0) x = -x / 100.0f;
     const int df = i % 3 == 0 ? dfs(random) % 40 : dfs(random);
     SCOPED_TRACE(::testing::Message() << "x " << x << " df " << df);
-    const double expected = testing::PlainPValue(x, df);
+    const std::optional<double> expected = testing::PlainPValue(x, df);
     const double got = ChiSquarePValue(x, df);
-    if (std::isnan(expected)) {
+    if (!expected) {
+      // Beyond the series: a tail, tested on its own below.
+      ASSERT_TRUE(got > 0.0 && got <= 1.0) << got;
+    } else if (std::isnan(*expected)) {
       ASSERT_TRUE(std::isnan(got)) << got;
     } else {
-      ASSERT_EQ(got, expected);
+      ASSERT_EQ(got, *expected);
+    }
+  }
+}
+
+// The switch lies exactly where the series' leading term e^(-x/2) stops being a normal number
+// of the extended range; up to there every result is the series' own.
+TEST(ChiSquarePValue, SwitchesToTheAccurateTailWhereTheLeadingTermVanishes) {
+  const float last = std::nextafter(kAccurateTailFrom, 0.0f);
+  EXPECT_TRUE(testing::PlainLeadingTerm(kAccurateTailFrom).IsZero());
+  EXPECT_FALSE(testing::PlainLeadingTerm(last).IsZero());
+  EXPECT_EQ(last, 22710.2734375f);
+
+  for (int df : {0, 1, 2, 7, 1000, 22000, 30000, -1, -3}) {
+    SCOPED_TRACE(df);
+    EXPECT_EQ(ChiSquarePValue(last, df), testing::PlainPValue(last, df).value());
+  }
+  // With one df the series still shows its truncation floor at the last float, while the true
+  // tail, below e^-11355, is the smallest positive double from the switch on.
+  EXPECT_GT(ChiSquarePValue(last, 1), 1e-6);
+  EXPECT_EQ(ChiSquarePValue(kAccurateTailFrom, 1), kTinyTail);
+}
+
+// Beyond the series, each value against a reference of its own: the Poisson sum for even df
+// (to 1e-12 relative), Wilson-Hilferty (to 1e-6), or a tail known to lie below every double,
+// which prints as 0.000000.
+TEST(ChiSquarePValue, BeyondTheSeriesMatchIndependentReferences) {
+  enum Reference { kPoissonSum, kWilsonHilferty, kBelowDoubles };
+  struct Row {
+    const char* name;
+    float x;
+    int df;
+    Reference reference;
+  };
+  const Row rows[] = {
+      {"at the switch, df near x", kAccurateTailFrom, 22710, kPoissonSum},
+      {"x = df", 23000.0f, 23000, kPoissonSum},
+      {"x below df", 23000.0f, 23500, kPoissonSum},
+      {"x above df: far tail", 25000.0f, 24000, kPoissonSum},
+      {"x well above df", 30000.0f, 29000, kPoissonSum},
+      {"odd df near x", 25000.0f, 24999, kWilsonHilferty},
+      {"odd df below x", 24000.0f, 25001, kWilsonHilferty},
+      {"100,000 df", 1e5f, 99999, kWilsonHilferty},
+      {"a million df, x above", 1.005e6f, 1000000, kWilsonHilferty},
+      {"ten million df", 1e7f, 10000001, kWilsonHilferty},
+      // e^(-x/2), and with one df erfc(sqrt(x/2)) < e^(-x/2): below e^-11500.
+      {"two df", 23000.0f, 2, kBelowDoubles},
+      {"statistic 25,000, one df", 25000.0f, 1, kBelowDoubles},
+      {"statistic 1e6, one df", 1e6f, 1, kBelowDoubles},
+      // Wilson-Hilferty puts 25,000 with 15,000 df 48 standard deviations out: near e^-1160.
+      {"statistic 25,000, 15,000 df", 25000.0f, 15000, kBelowDoubles},
+      {"largest float, a million df", std::numeric_limits<float>::max(), 1000000, kBelowDoubles},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const double got = ChiSquarePValue(row.x, row.df);
+    if (row.reference == kPoissonSum) {
+      const double expected = PoissonSumTail(row.x, row.df);
+      EXPECT_NEAR(got, expected, expected * 1e-12);
+    } else if (row.reference == kWilsonHilferty) {
+      EXPECT_NEAR(got, WilsonHilfertyTail(row.x, row.df), 1e-6);
+    } else {
+      EXPECT_EQ(got, kTinyTail);
     }
   }
 }
@@ -143,7 +254,7 @@ TEST(ChiSquareCritical, KnownValues) {
 }
 
 TEST(ChiSquareCritical, ProbabilitiesOutsideTheOpenUnitInterval) {
-  for (int df : {0, 1, 2, 7, 30}) {
+  for (int df : {0, 1, 2, 7, 30, 20000, 1000000, INT_MAX}) {
     SCOPED_TRACE(df);
     EXPECT_EQ(ChiSquareCritical(0.0f, df), kLargestCritical);
     EXPECT_EQ(ChiSquareCritical(-1.0f, df), kLargestCritical);
@@ -154,7 +265,8 @@ TEST(ChiSquareCritical, ProbabilitiesOutsideTheOpenUnitInterval) {
   }
 }
 
-// Whatever the inputs, the result is a point of the bisection grid: 2^19/k - 1 for an odd k.
+// Whatever the inputs, the result is a point of the bisection grid, 2^19/k - 1 for an odd k,
+// except in the grid's sparse top (from 74,897 on) with 0 < p < 1 and df >= 1.
 TEST(ChiSquareCritical, ResultsLieOnTheBisectionGrid) {
   const float ps[] = {0.05f, 0.01f, 1e-30f, 0.5f, 0.999f, kInf, -kInf, kNaN};
   const int dfs[] = {0, 1, 2, 3, 10, 1000, -1, -2, -7, INT_MAX, INT_MIN};
@@ -162,11 +274,64 @@ TEST(ChiSquareCritical, ResultsLieOnTheBisectionGrid) {
     for (int df : dfs) {
       SCOPED_TRACE(::testing::Message() << "p " << p << " df " << df);
       const float r = ChiSquareCritical(p, df);
+      if (p > 0.0f && p < 1.0f && df >= 1 && r >= 65535.0f) continue;  // tested below
       ASSERT_TRUE(r >= kSmallestCritical && r <= kLargestCritical) << r;
       const double k = std::round(524288.0 / (static_cast<double>(r) + 1.0));
       EXPECT_EQ(std::fmod(k, 2.0), 1.0);
       EXPECT_EQ(r, static_cast<float>(524288.0 / k - 1.0));
     }
+  }
+}
+
+// Large df whose critical values lie in the extended range's upper part or beyond it: the
+// bisection now brackets the true value instead of climbing to 524287.
+TEST(ChiSquareCritical, LargeDfEndOnTheGridPointsAroundTheTrueValue) {
+  struct Row {
+    const char* name;
+    float p;
+    double z;
+    int df;
+  };
+  const Row rows[] = {
+      {"p 0.05, 17,000 df", 0.05f, kZ05, 17000},
+      {"p 0.05, 20,000 df", 0.05f, kZ05, 20000},
+      {"p 0.01, 30,000 df", 0.01f, kZ01, 30000},
+      {"p 0.05, 50,000 df", 0.05f, kZ05, 50000},
+      {"p 0.95, 60,000 df", 0.95f, kZ95, 60000},
+      {"p 0.001, 22,000 df: across the switch", 0.001f, kZ001, 22000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const float r = ChiSquareCritical(row.p, row.df);
+    const double k = GridIndexOf(r);
+    ASSERT_GT(k, 1.0) << r << " is no grid point below its top";
+    const double expected = WilsonHilfertyQuantile(row.z, row.df);
+    EXPECT_GT(expected, 524288.0 / (k + 1.0) - 1.0) << r;
+    EXPECT_LT(expected, 524288.0 / (k - 1.0) - 1.0) << r;
+  }
+}
+
+TEST(ChiSquareCritical, SparseTopOfTheGridGivesTheAccurateValue) {
+  struct Row {
+    const char* name;
+    float p;
+    double z;
+    int df;
+  };
+  const Row rows[] = {
+      {"p 0.05, 70,000 df: 70,617 instead of 74,897", 0.05f, kZ05, 70000},
+      {"p 0.05, 100,000 df", 0.05f, kZ05, 100000},
+      {"p 0.01, 200,000 df", 0.01f, kZ01, 200000},
+      {"p 0.5, 300,000 df", 0.5f, 0.0, 300000},
+      {"p 0.95, 400,000 df", 0.95f, kZ95, 400000},
+      {"p 0.05, a million df: above the grid", 0.05f, kZ05, 1000000},
+      {"p 0.05, ten million df", 0.05f, kZ05, 10000000},
+      {"p 0.05, largest df", 0.05f, kZ05, INT_MAX},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const double expected = WilsonHilfertyQuantile(row.z, row.df);
+    EXPECT_NEAR(ChiSquareCritical(row.p, row.df), expected, expected * 1e-6);
   }
 }
 

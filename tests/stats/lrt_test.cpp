@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/parse.h"
@@ -50,6 +52,43 @@ TEST(EvaluateLrt, PrintsTheDocumentedTexts) {
   }
 }
 
+// Statistics and critical values beyond the extended range of the series. Expected numbers
+// from the Wilson-Hilferty approximation ((X/df)^(1/3) nearly normal with mean 1 - 2/(9 df)
+// and variance 2/(9 df)), good to far better than the tolerances here for such df.
+TEST(EvaluateLrt, BeyondTheExtendedRange) {
+  struct Row {
+    const char* name;
+    float lnL1, lnL2;
+    int df;
+    const char* lrt;
+    bool rejected;
+    double pValue;      // to 6 decimals as printed
+    double critical;    // at p 0.05
+    double critMargin;  // the grid's bracket, or the accurate value's rounding
+  };
+  const Row rows[] = {
+      // The upper tail of 25,000 with one df is below e^-12500.
+      {"statistic 25,000, one df", 0, -12500, 1, "25000.00", true, 0.0, 3.8415, 0.0001},
+      // Clock test with 20,000 taxa: critical value near 20,330 on a grid about 800 apart.
+      {"20,000 taxa, statistic 25,000", 0, -12500, 19998, "25000.00", true, 0.0, 20328.1, 1600},
+      {"20,000 taxa, statistic 20,000", 0, -10000, 19998, "20000.00", false, 0.4947, 20328.1, 1600},
+      // A million df: the accurate critical value 1,002,327.3 instead of the grid's 524287.
+      {"a million df, statistic above", 0, -505000, 1000000, "1010000.00", true, 0.0, 1002327.3,
+       0.2},
+      {"a million df, statistic below", 0, -500000, 1000000, "1000000.00", false, 0.4998, 1002327.3,
+       0.2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string lrt, crit, result;
+    EvaluateLrt(row.lnL1, row.lnL2, lrt, crit, result, row.df, 0.05f);
+    EXPECT_EQ(lrt, row.lrt);
+    EXPECT_EQ(result.substr(0, 17), row.rejected ? "Rejected      (p " : "NOT rejected  (p ");
+    EXPECT_NEAR(std::strtod(result.c_str() + 17, nullptr), row.pValue, 0.0001) << result;
+    EXPECT_NEAR(std::strtod(crit.c_str(), nullptr), row.critical, row.critMargin) << crit;
+  }
+}
+
 // A log-likelihood beyond the float range arrives as an infinity. The texts must read plainly
 // and must not be taken back as numbers by the field parser.
 TEST(EvaluateLrt, InfiniteOrUndefinedStatisticReadsPlainly) {
@@ -63,8 +102,8 @@ TEST(EvaluateLrt, InfiniteOrUndefinedStatisticReadsPlainly) {
     const char* result;
   };
   const Row rows[] = {
-      {"infinite log-likelihood", -inf, -1000, 1, "inf", "Rejected      (p 1.000000)"},
-      {"difference beyond float range", max, -max, 1, "inf", "Rejected      (p 1.000000)"},
+      {"infinite log-likelihood", -inf, -1000, 1, "inf", "Rejected      (p 0.000000)"},
+      {"difference beyond float range", max, -max, 1, "inf", "Rejected      (p 0.000000)"},
       {"both infinite", -inf, -inf, 1, "nan", "Rejected      (p nan)"},
       {"both infinite, odd df 3", inf, inf, 3, "nan", "Rejected      (p nan)"},
   };
