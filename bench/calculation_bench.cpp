@@ -161,8 +161,8 @@ const Form kForms[] = {
      {"-3040.10", "-3046.00", "-3045.55", "-3048.70", "-3050.20", "-3058.75"}},
     // The slowest forms found by scanning p, the number of taxa and the statistics: every
     // statistic near 22,400, where the series is longest; p below the series' truncation floor
-    // (about 1e-6), so that every bisection climbs to the series' switch near 22,710; and the number of taxa whose
-    // clock test spends its bisection around 22,000.
+    // (about 1e-6), so that every bisection climbs to the series' switch near 22,710; and the
+    // number of taxa whose clock test spends its bisection around 22,000.
     {"statistics 22400, p 0.05",
      "0.05",
      "12",
