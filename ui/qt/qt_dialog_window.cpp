@@ -306,9 +306,15 @@ bool QtDialogWindow::IsMainWindow() const {
   return host_.MainDialog() && &dialog_ == static_cast<Dialog*>(host_.MainDialog());
 }
 
+// Escape is the dialog's to answer: Qt would treat it as the close box (reject), which the main
+// window must not.
 void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
     if (CQuilletDlg* main = host_.MainDialog()) main->OnHelpKey(*this, templateId_);
+    return;
+  }
+  if (event->matches(QKeySequence::Cancel)) {
+    End(dialog_.OnEscapeKey(*this));
     return;
   }
   QDialog::keyPressEvent(event);

@@ -49,7 +49,7 @@ class QtDialogWindow : public QDialog, public Window {
   void Command(int id);
 
  protected:
-  void reject() override;  // Escape, the close box, Alt+F4: the Cancel command
+  void reject() override;  // the close box, Alt+F4: the Cancel command
   void accept() override;  // the OK command
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
