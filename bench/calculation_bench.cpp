@@ -40,6 +40,7 @@ class BenchWindow : public Window {
   void SetCheck(int id, int state) override { checks[id] = state; }
   void EnableControl(int, bool) override {}
   void FocusAndSelect(int) override {}
+  void FocusAtEnd(int) override {}
   void MessageBox(const std::string&, const std::string& = {}) override { ++messages; }
 
   std::map<int, std::string> texts;

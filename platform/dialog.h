@@ -22,7 +22,8 @@ class Dialog {
   // window it stops at the first field that does not parse and returns false.
   virtual bool DoDataExchange(Window& window, bool fromWindow);
 
-  // Runs once, after the window is built and before it is shown.
+  // Runs once, after the window is built and before it is shown. A dialog that moves the
+  // keyboard focus here keeps it there; otherwise it starts on the first tab stop.
   virtual void OnInitDialog(Window& window);
 
   // A command of a control (a button click, Enter on the default button). Returns the code

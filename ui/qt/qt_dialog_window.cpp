@@ -257,9 +257,25 @@ void QtDialogWindow::EnableControl(int id, bool enable) {
 void QtDialogWindow::FocusAndSelect(int id) {
   QWidget* w = Control(id);
   if (!w) return;
+  focusPlaced_ = true;
   w->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
   if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) edit->selectAll();
+}
+
+void QtDialogWindow::FocusAtEnd(int id) {
+  QWidget* w = Control(id);
+  if (!w) return;
+  focusPlaced_ = true;
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->deselect();
+    edit->end(false);
+  }
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+    edit->moveCursor(QTextCursor::End);
+    edit->ensureCursorVisible();
+  }
 }
 
 void QtDialogWindow::MessageBox(const std::string& text, const std::string& caption) {

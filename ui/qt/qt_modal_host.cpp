@@ -13,7 +13,7 @@ std::unique_ptr<QtDialogWindow> QtModalHost::Open(Dialog& dialog, QWidget* paren
   if (!tmpl) return nullptr;
   auto window = std::make_unique<QtDialogWindow>(dialog, *tmpl, *this, parent);
   dialog.OnInitDialog(*window);
-  window->FocusFirstTabStop();
+  if (!window->FocusPlaced()) window->FocusFirstTabStop();
   return window;
 }
 
