@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "ui/dialog_templates.h"
+#include "ui/qt/name_only_icon_provider.h"
 #include "ui/qt/qt_dialog_window.h"
 
 namespace quillet::qt {
@@ -31,7 +32,11 @@ int QtModalHost::DoModal(Dialog& dialog) {
 
 std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings,
                                                   const std::string& lastPath) {
+  // Qt's own dialog on every platform, so that its list is drawn without reading any file.
+  NameOnlyIconProvider icons;
   QFileDialog dialog(TopWindow());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
