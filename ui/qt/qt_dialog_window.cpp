@@ -10,13 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include "ui/program_name.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/message_box.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_modal_host.h"
 #include "ui/quillet_dlg.h"
@@ -279,14 +279,7 @@ void QtDialogWindow::FocusAtEnd(int id) {
 }
 
 void QtDialogWindow::MessageBox(const std::string& text, const std::string& caption) {
-  QString title = QString::fromStdString(caption.empty() ? std::string(kProgramName) : caption);
-  QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(text), QMessageBox::Ok, this);
-  box.setTextFormat(Qt::PlainText);
-  box.setWindowIcon(ProgramIcon());
-  box.setWindowModality(Qt::WindowModal);
-  box.exec();
-  // Not every window manager gives the activation back to the owner of a closed box.
-  activateWindow();
+  ShowMessageBox(this, text, caption);
 }
 
 void QtDialogWindow::FocusFirstTabStop() {

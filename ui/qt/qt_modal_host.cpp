@@ -2,12 +2,42 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QShortcut>
 
+#include "platform/window.h"
 #include "ui/dialog_templates.h"
+#include "ui/help_topics.h"
+#include "ui/qt/message_box.h"
 #include "ui/qt/name_only_icon_provider.h"
 #include "ui/qt/qt_dialog_window.h"
+#include "ui/quillet_dlg.h"
 
 namespace quillet::qt {
+
+namespace {
+
+// The Save As dialog through the window seam. None of its controls are ours; it only owns the
+// message that F1 shows when the help file is missing.
+class FileDialogWindow : public Window {
+ public:
+  explicit FileDialogWindow(QWidget* dialog) : dialog_(dialog) {}
+
+  std::string GetControlText(int) const override { return {}; }
+  void SetControlText(int, const std::string&) override {}
+  int GetCheck(int) const override { return 0; }
+  void SetCheck(int, int) override {}
+  void EnableControl(int, bool) override {}
+  void FocusAndSelect(int) override {}
+  void FocusAtEnd(int) override {}
+  void MessageBox(const std::string& text, const std::string& caption = {}) override {
+    ShowMessageBox(dialog_, text, caption);
+  }
+
+ private:
+  QWidget* dialog_;
+};
+
+}  // namespace
 
 std::unique_ptr<QtDialogWindow> QtModalHost::Open(Dialog& dialog, QWidget* parent) {
   const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
@@ -44,6 +74,12 @@ std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings
   // Opens on the file accepted last: its folder, with its name filled in.
   if (!lastPath.empty()) dialog.selectFile(QString::fromStdString(lastPath));
   if (TopWindow()) dialog.setWindowModality(Qt::WindowModal);
+  // F1 opens the Save As topic, as it opens each window's own topic elsewhere.
+  FileDialogWindow asWindow(&dialog);
+  QShortcut help(QKeySequence(Qt::Key_F1), &dialog);
+  QObject::connect(&help, &QShortcut::activated, &dialog, [this, &asWindow] {
+    if (main_) main_->OnHelpKey(asWindow, kSaveAsHelpId);
+  });
   int code = dialog.exec();
   if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
   if (code != QDialog::Accepted) return std::nullopt;
