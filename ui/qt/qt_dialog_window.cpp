@@ -15,7 +15,10 @@
 #include <QScreen>
 
 #include "ui/program_name.h"
+#include "ui/qt/caption_frame.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/eliding_label.h"
+#include "ui/qt/eliding_line_edit.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_modal_host.h"
@@ -133,16 +136,17 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
           edit->installEventFilter(this);
           widget = edit;
         } else {
-          widget = new QLineEdit(this);
+          widget = new ElidingLineEdit(this);
         }
         break;
       case ControlKind::kStatic: {
-        auto* label = new QLabel(caption, this);
-        label->setTextFormat(Qt::PlainText);
         bool centred = c.styles & style::kCenter;
         // Text taller than two lines of the font wraps, as static text does, except where the
-        // template breaks the lines itself.
+        // template breaks the lines itself. One line too long for its control is shortened
+        // visibly rather than cut.
         bool multiLine = c.cy >= 16 || caption.contains(u'\n');
+        QLabel* label = multiLine ? new QLabel(caption, this) : new ElidingLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
         label->setWordWrap(multiLine && !caption.contains(u'\n'));
         label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
@@ -151,7 +155,7 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
         break;
       }
       case ControlKind::kGroupBox:
-        widget = new QGroupBox(caption, this);
+        widget = new CaptionFrame(caption, this);
         frames.push_back(widget);
         break;
       case ControlKind::kIcon: {
