@@ -13,9 +13,6 @@
 
 #include "analysis/control_ids.h"
 #include "gui_driver.h"
-#include "report/comments_dlg.h"
-#include "ui/about_dlg.h"
-#include "ui/chi_square_dlg.h"
 
 namespace quillet::qt::testing {
 namespace {
@@ -136,59 +133,16 @@ TEST_F(MainWindowTest, ExitWithAnEmptyFieldSaysSoAndStaysOpen) {
   EXPECT_EQ(QApplication::focusWidget(), ui.Control(ids::kLnLHKY85));
 }
 
-struct EscapeCase {
-  const char* name;
-  int templateId;  // the window Escape is pressed in
-  bool closes;
-};
-
-void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.name; }
-
-class EscapeKeyTest : public MainWindowTest, public ::testing::WithParamInterface<EscapeCase> {};
-
-// Escape closes the small windows but never the main one, which keeps what was typed into it.
-TEST_P(EscapeKeyTest, ClosesOnlyTheSmallWindows) {
-  const EscapeCase& c = GetParam();
+// The small windows' Escape is the logic's, tested without a display; here Qt must not turn
+// Escape into the close box of the main window.
+TEST_F(MainWindowTest, EscapeLeavesTheMainWindowOpenWithWhatWasTyped) {
   Type(ui.Control(ids::kLnLHKY85), "-12.5x");
   ModalScript script;  // no message expected
-  if (c.templateId == CQuilletDlg::kTemplateId) {
-    PressKey(Qt::Key_Escape);
-    EXPECT_TRUE(ui.window().isVisible());
-    EXPECT_EQ(ui.finishedWith, 0);
-  } else {
-    bool closed = false;
-    script.Then([&c, &closed](QWidget* modal) {
-      QtDialogWindow* window = AsDialog(modal, c.templateId);
-      if (!window) return;
-      EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-      PressKey(Qt::Key_Escape);
-      closed = !window->isVisible();
-      if (!closed) window->done(kIdCancel);
-    });
-    switch (c.templateId) {
-      case CChiSquareDlg::kTemplateId:
-        Click(ui.Control(ids::kChiSquareCalc));
-        break;
-      case CCommentsDlg::kTemplateId:
-        ui.host.DoModal(ui.dlg.m_form.m_dlgComments);
-        break;
-      default:
-        ui.dlg.OnSysCommand(ui.window(), CQuilletDlg::kIdmAboutBox);
-        break;
-    }
-    EXPECT_EQ(closed, c.closes);
-    EXPECT_TRUE(script.Done());
-  }
+  PressKey(Qt::Key_Escape);
+  EXPECT_TRUE(ui.window().isVisible());
+  EXPECT_EQ(ui.finishedWith, 0);
   EXPECT_EQ(ui.Text(ids::kLnLHKY85), "-12.5x");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, EscapeKeyTest,
-    ::testing::Values(EscapeCase{"MainWindowStaysOpen", CQuilletDlg::kTemplateId, false},
-                      EscapeCase{"Calculator", CChiSquareDlg::kTemplateId, true},
-                      EscapeCase{"Comments", CCommentsDlg::kTemplateId, true},
-                      EscapeCase{"About", CAboutDlg::kTemplateId, true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, CloseBoxClosesAtOnce) {
   Type(ui.Control(ids::kTaxa), "x");

@@ -126,8 +126,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Its name says nothing, so the standard provider would read its first bytes.
         EntryCase{"FileWithoutExtension", "kmsg",
                   [](const QString& path) { return WriteFile(path, "%PDF-1.4\n"); }},
-        EntryCase{"EmptyFileWithoutExtension", "status",
-                  [](const QString& path) { return WriteFile(path, ""); }},
         EntryCase{"TextFile", "notes.txt",
                   [](const QString& path) { return WriteFile(path, "cytb alignment\n"); }},
         EntryCase{"Pipe", "pipe",

@@ -166,48 +166,6 @@ TEST(MainWindowTemplate, ModelRowsAndHeadingsAreStraightLines) {
   }
 }
 
-// A value never runs into what stands to its right on the same line, and the critical values,
-// which are at most 524287.0000, have room for all eleven characters (a character is about
-// four dialog units).
-TEST(MainWindowTemplate, ValuesHaveRoomBeforeTheirRightNeighbours) {
-  using namespace ids;
-  struct Row {
-    const char* name;
-    int left;
-    int right;   // kNoId: the frame's right edge
-    int widest;  // characters the left control must hold; 0 when not fixed
-  };
-  const Row rows[] = {
-      {"gamma LRT", kGammaLrt, 1086, 0},
-      {"gamma crit", kGammaCrit, kNoId, 11},
-      {"clock LRT", kClockLrt, 1067, 0},
-      {"clock crit", kClockCrit, kNoId, 11},
-      {"taxa", kTaxa, 1048, 0},
-      {"grid LRT", kLrtTrN, kCritTrN, 0},
-      {"grid crit TrN", kCritTrN, kResultTrN, 11},
-      {"grid crit HKY85", kCritHKY85, kResultHKY85, 11},
-      {"grid crit F81", kCritF81, kResultF81, 11},
-      {"grid crit K2P", kCritK2P, kResultK2P, 11},
-      {"grid crit JC", kCritJC, kResultJC, 11},
-      {"grid invar", kInvarTrN, kLrtTrN, 0},
-  };
-  const DialogTemplate& t = MainWindowTemplate();
-  constexpr int kFrameRight = 427;  // both test frames end there
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const ControlTemplate* left = Find(t, row.left);
-    ASSERT_NE(left, nullptr);
-    int limit = kFrameRight;
-    if (row.right != kNoId) {
-      const ControlTemplate* right = Find(t, row.right);
-      ASSERT_NE(right, nullptr);
-      limit = right->x;
-    }
-    EXPECT_LE(left->x + left->cx, limit);
-    EXPECT_GE(left->cx, 4 * row.widest);
-  }
-}
-
 TEST(MainWindowTemplate, EnablingGroupsNameExistingControls) {
   const DialogTemplate& t = MainWindowTemplate();
   for (int id : kModelGroup) EXPECT_NE(Find(t, id), nullptr) << id;

@@ -93,15 +93,5 @@ INSTANTIATE_TEST_SUITE_P(Windows, EscapeKeyTest,
                                                       0, kIdCancel}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Escape in the calculator drops what was typed since the last button press, as Cancel does.
-TEST(EscapeKey, CalculatorKeepsTheValuesOfTheLastButtonPress) {
-  CChiSquareDlg calc;
-  FakeWindow window;
-  calc.OnInitDialog(window);
-  window.SetControlText(CChiSquareDlg::kIdDf, "4");
-  ASSERT_EQ(calc.OnEscapeKey(window), kIdCancel);
-  EXPECT_EQ(calc.m_nDf, 0);
-}
-
 }  // namespace
 }  // namespace quillet

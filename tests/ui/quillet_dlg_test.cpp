@@ -305,14 +305,6 @@ INSTANTIATE_TEST_SUITE_P(
                       F1Case{"SaveAs", kSaveAsHelpId, 131203}, F1Case{"NoSuchWindow", 101, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(QuilletDlgTest, F1WithoutTheHelpFileSaysSo) {
-  Open();
-  help.found = false;
-  dlg.OnHelpKey(window, 129);
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_NE(window.messages[0].text.find("Quillet.hlp"), std::string::npos);
-}
-
 TEST_F(QuilletDlgTest, CalculatorOkRewritesTheWindowFromTheForm) {
   Open();
   host.dialogSteps.push_back(testing::PressOk());
