@@ -19,4 +19,6 @@ std::optional<int> Dialog::OnOK(Window& window) {
 
 std::optional<int> Dialog::OnCancel(Window&) { return kIdCancel; }
 
+std::optional<int> Dialog::OnEscapeKey(Window& window) { return OnCancel(window); }
+
 }  // namespace quillet

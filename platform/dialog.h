@@ -22,7 +22,8 @@ class Dialog {
   // window it stops at the first field that does not parse and returns false.
   virtual bool DoDataExchange(Window& window, bool fromWindow);
 
-  // Runs once, after the window is built and before it is shown.
+  // Runs once, after the window is built and before it is shown. A dialog that moves the
+  // keyboard focus here keeps it there; otherwise it starts on the first tab stop.
   virtual void OnInitDialog(Window& window);
 
   // A command of a control (a button click, Enter on the default button). Returns the code
@@ -30,9 +31,13 @@ class Dialog {
   virtual std::optional<int> OnCommand(Window& window, int controlId);
 
   // OK copies the controls into the members and ends with kIdOk, but only if that copy
-  // succeeded; Cancel (Escape, the close box) ends with kIdCancel without reading anything.
+  // succeeded; Cancel (the close box, Alt+F4) ends with kIdCancel without reading anything.
   virtual std::optional<int> OnOK(Window& window);
   virtual std::optional<int> OnCancel(Window& window);
+
+  // The Escape key. A small dialog treats it as Cancel; a window that holds much typed work
+  // can refuse it, so that a stray key press loses nothing, and still close by its close box.
+  virtual std::optional<int> OnEscapeKey(Window& window);
 };
 
 }  // namespace quillet

@@ -23,6 +23,10 @@ class Window {
   // Moves the keyboard focus to a control and selects all of its text.
   virtual void FocusAndSelect(int id) = 0;
 
+  // Moves the keyboard focus to a control with the caret after its last character and nothing
+  // selected, so that typing adds to the text instead of replacing it.
+  virtual void FocusAtEnd(int id) = 0;
+
   // Modal box with a single OK button and no icon; returns when the user dismissed it.
   // An empty caption shows the program's name, "Quillet".
   virtual void MessageBox(const std::string& text, const std::string& caption = {}) = 0;

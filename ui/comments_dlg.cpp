@@ -9,6 +9,13 @@ bool CCommentsDlg::DoDataExchange(Window& window, bool fromWindow) {
   return dx.Text(kIdComments, m_strComments);
 }
 
+// The dialog opens for typing: in the text box, after the comment accepted last, so that a
+// first key press neither presses Cancel (the first tab stop) nor replaces the old text.
+void CCommentsDlg::OnInitDialog(Window& window) {
+  Dialog::OnInitDialog(window);
+  window.FocusAtEnd(kIdComments);
+}
+
 // The OK button carries its own id, 1072, not the standard OK id.
 std::optional<int> CCommentsDlg::OnCommand(Window& window, int controlId) {
   if (controlId == kIdOkButton) return OnOK(window);

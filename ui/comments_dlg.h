@@ -17,6 +17,7 @@ class CCommentsDlg : public Dialog {
 
   int TemplateId() const override { return kTemplateId; }
   bool DoDataExchange(Window& window, bool fromWindow) override;
+  void OnInitDialog(Window& window) override;
   std::optional<int> OnCommand(Window& window, int controlId) override;
 };
 

@@ -1,13 +1,16 @@
 #include "ui/help_topics.h"
 
+#include "ui/comments_dlg.h"
 #include "ui/about_dlg.h"
+#include "ui/chi_square_dlg.h"
 #include "ui/quillet_dlg.h"
 
 namespace quillet {
 
 std::optional<int> F1HelpTopic(int templateId) {
-  if (templateId == CQuilletDlg::kTemplateId || templateId == CAboutDlg::kTemplateId) {
-    return kHelpTopicBase + templateId;
+  for (int withTopic : {CQuilletDlg::kTemplateId, CAboutDlg::kTemplateId,
+                        CChiSquareDlg::kTemplateId, CCommentsDlg::kTemplateId, kSaveAsHelpId}) {
+    if (templateId == withTopic) return kHelpTopicBase + templateId;
   }
   return std::nullopt;
 }

@@ -16,6 +16,8 @@ constexpr std::uint32_t kGridText = style::kCenter;
 
 // Model rows, top to bottom, at these y positions. Edits are two units taller than the check
 // boxes and result texts, so they start one unit higher to share the row's centre line.
+// Likewise every label shares the centre line of the field or result it names, so their texts
+// stand on one baseline.
 constexpr int kRowGTR = 140, kRowTrN = 156, kRowHKY85 = 172, kRowF81 = 187, kRowK2P = 202,
               kRowJC = 217;
 
@@ -53,7 +55,7 @@ constexpr ControlTemplate kControls[] = {
     // gamma and clock tests
     {kLnLGamma, K::kEdit, "", 224, 22, 50, 12, kField},
     {kLnLNoGamma, K::kEdit, "", 224, 45, 50, 12, kField},
-    {kTaxa, K::kEdit, "", 149, 93, 25, 12, kField},
+    {kTaxa, K::kEdit, "", 149, 93, 33, 12, kField},
     {kLnLClock, K::kEdit, "", 223, 86, 50, 12, kField},
     {kLnLNoClock, K::kEdit, "", 223, 104, 50, 12, kField},
     // type of analysis, p value, buttons
@@ -78,50 +80,51 @@ constexpr ControlTemplate kControls[] = {
 
     // gamma/invariants test
     {1081, K::kStatic, "ln L", 242, 13, 12, 8, kLabel},
-    {1077, K::kStatic, "with gamma/ invar:", 154, 24, 62, 10, kLabel},
+    {1077, K::kStatic, "with gamma/ invar:", 154, 23, 62, 10, kLabel},
     {1084, K::kStatic, "LRT:", 277, 24, 17, 10, kLabel},
     {kGammaLrt, K::kStatic, "", 295, 24, 40, 10, kLabel},
     {1086, K::kStatic, "Crit. value:", 338, 24, 34, 10, kLabel},
     {kGammaCrit, K::kStatic, "", 374, 24, 49, 10, kLabel},
     {1078, K::kStatic, "without gamma/ invar:", 143, 46, 73, 10, kLabel},
-    {1082, K::kStatic, "Result:", 277, 47, 23, 8, kLabel},
+    {1082, K::kStatic, "Result:", 277, 47, 23, 10, kLabel},
     {kGammaResult, K::kStatic, "", 304, 47, 115, 10, kLabel},
 
     // clock test
     {1050, K::kStatic, "ln L", 241, 75, 12, 8, kLabel},
     {1047, K::kStatic, "Number of taxa:", 95, 94, 51, 10, kLabel},
-    {1048, K::kStatic, "with clock:", 186, 88, 35, 10, kLabel},
-    {1051, K::kStatic, "Result:", 277, 88, 23, 8, kLabel},
+    {1048, K::kStatic, "with clock:", 186, 87, 35, 10, kLabel},
+    {1051, K::kStatic, "Result:", 277, 88, 23, 10, kLabel},
     {kClockResult, K::kStatic, "", 301, 88, 120, 10, kLabel},
-    {1049, K::kStatic, "without clock:", 176, 106, 45, 10, kLabel},
-    {1065, K::kStatic, "LRT:", 278, 107, 17, 8, kLabel},
+    {1049, K::kStatic, "without clock:", 176, 105, 45, 10, kLabel},
+    {1065, K::kStatic, "LRT:", 278, 107, 17, 10, kLabel},
     {kClockLrt, K::kStatic, "", 297, 107, 41, 10, kLabel},
-    {1067, K::kStatic, "Crit. value:", 339, 107, 34, 8, kLabel},
-    {kClockCrit, K::kStatic, "", 377, 107, 45, 10, kLabel},
+    {1067, K::kStatic, "Crit. value:", 339, 107, 34, 10, kLabel},
+    {kClockCrit, K::kStatic, "", 377, 107, 47, 10, kLabel},
 
-    // model grid headings
-    {1052, K::kStatic, "ln L", 79, 130, 12, 10, kLabel},
+    // model grid headings, on one line above the GTR row
+    {1052, K::kStatic, "ln L", 79, 130, 12, 8, kLabel},
     {1053, K::kStatic, "gamma", 113, 130, 24, 8, kLabel},
     {1054, K::kStatic, "invar", 148, 130, 16, 8, kLabel},
-    {1055, K::kStatic, "LRT", 192, 131, 15, 8, kLabel},
+    {1055, K::kStatic, "LRT", 192, 130, 15, 8, kLabel},
     {1056, K::kStatic, "crit. value", 231, 130, 35, 8, kLabel},
     {1057, K::kStatic, "Result", 339, 130, 21, 8, kLabel},
 
-    // model grid results; GTR is only ever the reference and has none
+    // model grid results; GTR is only ever the reference and has none. A critical value is at
+    // most 524287.0000, and its column is wide enough for all of it.
     {kLrtTrN, K::kStatic, "", 178, kRowTrN, 43, 10, kGridText},
-    {kCritTrN, K::kStatic, "", 231, kRowTrN, 35, 11, kGridText},
+    {kCritTrN, K::kStatic, "", 224, kRowTrN, 49, 10, kGridText},
     {kResultTrN, K::kStatic, "", 276, kRowTrN, 143, 10, kGridText},
     {kLrtHKY85, K::kStatic, "", 178, kRowHKY85, 43, 10, kGridText},
-    {kCritHKY85, K::kStatic, "", 231, kRowHKY85, 35, 11, kGridText},
+    {kCritHKY85, K::kStatic, "", 224, kRowHKY85, 49, 10, kGridText},
     {kResultHKY85, K::kStatic, "", 276, kRowHKY85, 143, 10, kGridText},
     {kLrtF81, K::kStatic, "", 178, kRowF81, 43, 10, kGridText},
-    {kCritF81, K::kStatic, "", 231, kRowF81, 35, 11, kGridText},
+    {kCritF81, K::kStatic, "", 224, kRowF81, 49, 10, kGridText},
     {kResultF81, K::kStatic, "", 276, kRowF81, 143, 10, kGridText},
     {kLrtK2P, K::kStatic, "", 178, kRowK2P, 43, 10, kGridText},
-    {kCritK2P, K::kStatic, "", 231, kRowK2P, 35, 11, kGridText},
+    {kCritK2P, K::kStatic, "", 224, kRowK2P, 49, 10, kGridText},
     {kResultK2P, K::kStatic, "", 276, kRowK2P, 143, 10, kGridText},
     {kLrtJC, K::kStatic, "", 178, kRowJC, 43, 10, kGridText},
-    {kCritJC, K::kStatic, "", 231, kRowJC, 35, 11, kGridText},
+    {kCritJC, K::kStatic, "", 224, kRowJC, 49, 10, kGridText},
     {kResultJC, K::kStatic, "", 276, kRowJC, 143, 10, kGridText},
 };
 

@@ -63,6 +63,8 @@ std::optional<int> CQuilletDlg::OnCommand(Window& window, int controlId) {
   return Dialog::OnCommand(window, controlId);
 }
 
+std::optional<int> CQuilletDlg::OnEscapeKey(Window&) { return std::nullopt; }
+
 bool CQuilletDlg::OnSysCommand(Window&, int commandId) {
   if ((commandId & 0xFFF0) != kIdmAboutBox) return false;
   CAboutDlg about;

@@ -31,6 +31,8 @@ class CQuilletDlg : public Dialog {
   bool DoDataExchange(Window& window, bool fromWindow) override;
   void OnInitDialog(Window& window) override;
   std::optional<int> OnCommand(Window& window, int controlId) override;
+  // Escape leaves the main window open with everything typed; Exit and the close box end it.
+  std::optional<int> OnEscapeKey(Window& window) override;
 
   // A command of the system menu (or its stand-in). Returns false when it is not one of
   // ours, so the platform handles it.

@@ -7,16 +7,22 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "analysis/control_ids.h"
 #include "gui_driver.h"
+#include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
+#include "ui/help_topics.h"
 
 namespace quillet::qt::testing {
 namespace {
@@ -92,6 +98,108 @@ TEST_F(ShellTest, HelpButtonAndF1OpenTheHelpBesideTheMainWindow) {
   EXPECT_EQ(browser->source().fragment(), "131174");
   EXPECT_TRUE(browser->toPlainText().size() > 0);
 }
+
+// True when the help document has an anchor of that name, which the browser can scroll to.
+bool HasAnchor(const QTextDocument* document, const QString& name) {
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    // An anchor before a heading is kept with the heading's block.
+    if (block.charFormat().anchorNames().contains(name)) return true;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      if (it.fragment().charFormat().anchorNames().contains(name)) return true;
+    }
+  }
+  return false;
+}
+
+struct F1Case {
+  const char* name;
+  int templateId;  // the window F1 is pressed in
+  int topic;
+};
+
+void PrintTo(const F1Case& c, std::ostream* os) { *os << c.name; }
+
+class F1TopicTest : public ShellTest, public ::testing::WithParamInterface<F1Case> {};
+
+// F1 opens the help at the window's own topic, and the help file has that topic.
+TEST_P(F1TopicTest, OpensTheTopicOfTheWindowInFront) {
+  const F1Case& c = GetParam();
+  auto pressF1 = [](QWidget* window) {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    PressKey(Qt::Key_F1);
+    window->activateWindow();  // the help window came to the front; the dialog still runs
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    PressKey(Qt::Key_Escape);
+  };
+  switch (c.templateId) {
+    case CQuilletDlg::kTemplateId:
+      PressKey(Qt::Key_F1);
+      break;
+    case kSaveAsHelpId:
+      script.Then([&pressF1](QWidget* modal) {
+        ASSERT_NE(qobject_cast<QFileDialog*>(modal), nullptr);
+        pressF1(modal);
+      });
+      Click(ui.Control(ids::kFileName));
+      break;
+    case CChiSquareDlg::kTemplateId:
+      script.Then([&pressF1](QWidget* modal) {
+        if (QtDialogWindow* calc = AsDialog(modal, CChiSquareDlg::kTemplateId)) pressF1(calc);
+      });
+      Click(ui.Control(ids::kChiSquareCalc));
+      break;
+    case CCommentsDlg::kTemplateId:
+      script.Then([&pressF1](QWidget* modal) {
+        if (QtDialogWindow* comments = AsDialog(modal, CCommentsDlg::kTemplateId)) {
+          pressF1(comments);  // the focus is in the text box
+        }
+      });
+      ui.host.DoModal(ui.dlg.m_report.m_dlgComments);
+      break;
+  }
+  EXPECT_TRUE(script.Done());
+  QTextBrowser* browser = ui.help.browser();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(browser->source().fragment(), QString::number(c.topic));
+  EXPECT_TRUE(HasAnchor(browser->document(), QString::number(c.topic)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, F1TopicTest,
+                         ::testing::Values(F1Case{"MainWindow", CQuilletDlg::kTemplateId, 131174},
+                                           F1Case{"Calculator", CChiSquareDlg::kTemplateId, 131201},
+                                           F1Case{"Comments", CCommentsDlg::kTemplateId, 131202},
+                                           F1Case{"SaveAs", kSaveAsHelpId, 131203}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct CloseKeyCase {
+  const char* name;
+  int key;
+  Qt::KeyboardModifiers modifiers;
+};
+
+void PrintTo(const CloseKeyCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpWindowTest : public ShellTest, public ::testing::WithParamInterface<CloseKeyCase> {};
+
+// At its default size the help window needs no sideways scrolling; the usual keys close it and
+// leave the main window as it was.
+TEST_P(HelpWindowTest, FitsItsWidthAndClosesFromTheKeyboard) {
+  Click(ui.Control(ids::kHelp));
+  QTextBrowser* browser = ui.help.browser();
+  ASSERT_NE(browser, nullptr);
+  ASSERT_TRUE(ShowAndActivate(browser));
+  EXPECT_EQ(browser->horizontalScrollBar()->maximum(), 0);
+  EXPECT_LE(browser->document()->idealWidth(), browser->viewport()->width());
+
+  PressKey(GetParam().key, GetParam().modifiers);
+  EXPECT_FALSE(browser->isVisible());
+  EXPECT_TRUE(ui.window().isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HelpWindowTest,
+                         ::testing::Values(CloseKeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier},
+                                           CloseKeyCase{"CtrlW", Qt::Key_W, Qt::ControlModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, MissingHelpIsToldClearly) {
   ui.helpFolders = {QDir::tempPath().toStdString() + "/no-such-quillet-folder"};

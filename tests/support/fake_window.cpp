@@ -29,6 +29,12 @@ void FakeWindow::FocusAndSelect(int id) {
   events.push_back("focus:" + std::to_string(id));
 }
 
+void FakeWindow::FocusAtEnd(int id) {
+  focus = id;
+  if (selected == id) selected = 0;
+  events.push_back("caret:" + std::to_string(id));
+}
+
 void FakeWindow::MessageBox(const std::string& text, const std::string& caption) {
   messages.push_back({text, caption});
   events.push_back("message:" + text);

@@ -25,6 +25,7 @@ class FakeWindow : public Window {
   void SetCheck(int id, int state) override;
   void EnableControl(int id, bool enable) override;
   void FocusAndSelect(int id) override;
+  void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
 
   bool IsEnabled(int id) const;  // controls start enabled
@@ -35,7 +36,7 @@ class FakeWindow : public Window {
   int focus = 0;     // id of the control that last took the focus, 0 for none
   int selected = 0;  // id of the control whose text was last selected
   std::vector<Message> messages;
-  std::vector<std::string> events;  // "message:<text>", "focus:<id>", in order
+  std::vector<std::string> events;  // "message:<text>", "focus:<id>", "caret:<id>", in order
 
   // Called while a message box is up (after it was recorded), so that a test can look at
   // what the window or the form holds at that moment.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis_form.h"
+#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "ui/about_dlg.h"
 #include "ui/chi_square_dlg.h"
@@ -105,6 +106,66 @@ INSTANTIATE_TEST_SUITE_P(Windows, BindingTest,
                                                          dlg.DoDataExchange(w, false);
                                                        }}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Twice the vertical centre of a control, so that it stays a whole number.
+int CentreLine2(const ControlTemplate& c) { return 2 * c.y + c.cy; }
+
+// A label and the field or result it names share a centre line, so that their texts, each
+// centred on its own line, stand on one baseline.
+TEST(MainWindowTemplate, LabelsShareTheLineOfWhatTheyName) {
+  struct Row {
+    const char* name;
+    int label;
+    int value;
+  };
+  const Row rows[] = {
+      {"with gamma", 1077, ids::kLnLGamma},      {"without gamma", 1078, ids::kLnLNoGamma},
+      {"gamma LRT", 1084, ids::kGammaLrt},       {"gamma crit", 1086, ids::kGammaCrit},
+      {"gamma result", 1082, ids::kGammaResult}, {"taxa", 1047, ids::kTaxa},
+      {"with clock", 1048, ids::kLnLClock},      {"without clock", 1049, ids::kLnLNoClock},
+      {"clock result", 1051, ids::kClockResult}, {"clock LRT", 1065, ids::kClockLrt},
+      {"clock crit", 1067, ids::kClockCrit},
+  };
+  const DialogTemplate& t = MainWindowTemplate();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ControlTemplate* label = Find(t, row.label);
+    const ControlTemplate* value = Find(t, row.value);
+    ASSERT_TRUE(label && value);
+    EXPECT_EQ(CentreLine2(*label), CentreLine2(*value));
+    EXPECT_LT(label->x, value->x) << "the label stands before its value";
+  }
+}
+
+// Each model row is one line: box, field, the two check boxes and the three results share its
+// centre line; the column headings share one line above the first row.
+TEST(MainWindowTemplate, ModelRowsAndHeadingsAreStraightLines) {
+  using namespace ids;
+  struct Row {
+    const char* name;
+    std::vector<int> controls;
+  };
+  const Row rows[] = {
+      {"GTR", {kGTR, kLnLGTR, kGammaGTR, kInvarGTR}},
+      {"TrN", {kTrN, kLnLTrN, kGammaTrN, kInvarTrN, kLrtTrN, kCritTrN, kResultTrN}},
+      {"HKY85", {kHKY85, kLnLHKY85, kGammaHKY85, kInvarHKY85, kLrtHKY85, kCritHKY85, kResultHKY85}},
+      {"F81", {kF81, kLnLF81, kGammaF81, kInvarF81, kLrtF81, kCritF81, kResultF81}},
+      {"K2P", {kK2P, kLnLK2P, kGammaK2P, kInvarK2P, kLrtK2P, kCritK2P, kResultK2P}},
+      {"JC", {kJC, kLnLJC, kGammaJC, kInvarJC, kLrtJC, kCritJC, kResultJC}},
+      {"headings", {1052, 1053, 1054, 1055, 1056, 1057}},
+  };
+  const DialogTemplate& t = MainWindowTemplate();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ControlTemplate* first = Find(t, row.controls.front());
+    ASSERT_NE(first, nullptr);
+    for (int id : row.controls) {
+      const ControlTemplate* c = Find(t, id);
+      ASSERT_NE(c, nullptr) << id;
+      EXPECT_EQ(CentreLine2(*c), CentreLine2(*first)) << id;
+    }
+  }
+}
 
 TEST(MainWindowTemplate, EnablingGroupsNameExistingControls) {
   const DialogTemplate& t = MainWindowTemplate();

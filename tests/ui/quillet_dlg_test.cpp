@@ -13,6 +13,7 @@
 #include "support/scripted_host.h"
 #include "support/scripted_steps.h"
 #include "ui/about_dlg.h"
+#include "ui/help_topics.h"
 
 namespace quillet {
 namespace {
@@ -275,14 +276,35 @@ TEST_F(QuilletDlgTest, MissingHelpIsToldInAMessage) {
   EXPECT_EQ(window.messages[0].caption, "");
 }
 
-TEST_F(QuilletDlgTest, F1OpensTheTopicOfTheFocusedWindow) {
+struct F1Case {
+  const char* name;
+  int templateId;  // of the window that has the focus
+  int topic;       // 0: F1 opens nothing
+};
+
+void PrintTo(const F1Case& c, std::ostream* os) { *os << c.name; }
+
+class F1HelpTest : public QuilletDlgTest, public ::testing::WithParamInterface<F1Case> {};
+
+// Every window of the program opens the help at its own topic, 0x20000 plus its template.
+TEST_P(F1HelpTest, OpensTheTopicOfTheFocusedWindow) {
+  const F1Case& c = GetParam();
   Open();
-  dlg.OnHelpKey(window, 102);
-  dlg.OnHelpKey(window, 100);
-  dlg.OnHelpKey(window, 129);  // the calculator has no help topic
-  EXPECT_EQ(help.calls,
-            (std::vector<RecordingHelp::Call>{{"Quillet.hlp", 131174}, {"Quillet.hlp", 131172}}));
+  dlg.OnHelpKey(window, c.templateId);
+  if (c.topic == 0) {
+    EXPECT_TRUE(help.calls.empty());
+  } else {
+    EXPECT_EQ(help.calls, (std::vector<RecordingHelp::Call>{{"Quillet.hlp", c.topic}}));
+  }
+  EXPECT_TRUE(window.messages.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, F1HelpTest,
+    ::testing::Values(F1Case{"MainWindow", 102, 131174}, F1Case{"About", 100, 131172},
+                      F1Case{"Calculator", 129, 131201}, F1Case{"Comments", 130, 131202},
+                      F1Case{"SaveAs", kSaveAsHelpId, 131203}, F1Case{"NoSuchWindow", 101, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Nothing passes between the calculator and the main window: text typed into the main
 // window that no command has taken in yet stays, however the calculator is closed.

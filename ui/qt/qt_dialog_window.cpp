@@ -10,13 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include "ui/program_name.h"
+#include "ui/qt/caption_frame.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/eliding_label.h"
+#include "ui/qt/eliding_line_edit.h"
+#include "ui/qt/message_box.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_modal_host.h"
 #include "ui/quillet_dlg.h"
@@ -133,16 +136,17 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
           edit->installEventFilter(this);
           widget = edit;
         } else {
-          widget = new QLineEdit(this);
+          widget = new ElidingLineEdit(this);
         }
         break;
       case ControlKind::kStatic: {
-        auto* label = new QLabel(caption, this);
-        label->setTextFormat(Qt::PlainText);
         bool centred = c.styles & style::kCenter;
         // Text taller than two lines of the font wraps, as static text does, except where the
-        // template breaks the lines itself.
+        // template breaks the lines itself. One line too long for its control is shortened
+        // visibly rather than cut.
         bool multiLine = c.cy >= 16 || caption.contains(u'\n');
+        QLabel* label = multiLine ? new QLabel(caption, this) : new ElidingLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
         label->setWordWrap(multiLine && !caption.contains(u'\n'));
         label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
@@ -151,7 +155,7 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
         break;
       }
       case ControlKind::kGroupBox:
-        widget = new QGroupBox(caption, this);
+        widget = new CaptionFrame(caption, this);
         frames.push_back(widget);
         break;
       case ControlKind::kIcon: {
@@ -257,20 +261,29 @@ void QtDialogWindow::EnableControl(int id, bool enable) {
 void QtDialogWindow::FocusAndSelect(int id) {
   QWidget* w = Control(id);
   if (!w) return;
+  focusPlaced_ = true;
   w->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
   if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) edit->selectAll();
 }
 
+void QtDialogWindow::FocusAtEnd(int id) {
+  QWidget* w = Control(id);
+  if (!w) return;
+  focusPlaced_ = true;
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->deselect();
+    edit->end(false);
+  }
+  if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+    edit->moveCursor(QTextCursor::End);
+    edit->ensureCursorVisible();
+  }
+}
+
 void QtDialogWindow::MessageBox(const std::string& text, const std::string& caption) {
-  QString title = QString::fromStdString(caption.empty() ? std::string(kProgramName) : caption);
-  QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(text), QMessageBox::Ok, this);
-  box.setTextFormat(Qt::PlainText);
-  box.setWindowIcon(ProgramIcon());
-  box.setWindowModality(Qt::WindowModal);
-  box.exec();
-  // Not every window manager gives the activation back to the owner of a closed box.
-  activateWindow();
+  ShowMessageBox(this, text, caption);
 }
 
 void QtDialogWindow::FocusFirstTabStop() {
@@ -306,9 +319,15 @@ bool QtDialogWindow::IsMainWindow() const {
   return host_.MainDialog() && &dialog_ == static_cast<Dialog*>(host_.MainDialog());
 }
 
+// Escape is the dialog's to answer: Qt would treat it as the close box (reject), which the main
+// window must not.
 void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
     if (CQuilletDlg* main = host_.MainDialog()) main->OnHelpKey(*this, templateId_);
+    return;
+  }
+  if (event->matches(QKeySequence::Cancel)) {
+    End(dialog_.OnEscapeKey(*this));
     return;
   }
   QDialog::keyPressEvent(event);

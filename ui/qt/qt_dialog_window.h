@@ -29,6 +29,7 @@ class QtDialogWindow : public QDialog, public Window {
   void SetCheck(int id, int state) override;
   void EnableControl(int id, bool enable) override;
   void FocusAndSelect(int id) override;
+  void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
 
   // The widget of a control, or nullptr.
@@ -40,6 +41,8 @@ class QtDialogWindow : public QDialog, public Window {
 
   // Puts the keyboard focus on the first tab stop, as a freshly opened dialog has it.
   void FocusFirstTabStop();
+  // True once the dialog has moved the focus itself.
+  bool FocusPlaced() const { return focusPlaced_; }
 
   // Runs until a handler ends the window and returns the end code. A window without a parent
   // (the main window) blocks no other window, so the help window stays usable beside it.
@@ -49,7 +52,7 @@ class QtDialogWindow : public QDialog, public Window {
   void Command(int id);
 
  protected:
-  void reject() override;  // Escape, the close box, Alt+F4: the Cancel command
+  void reject() override;  // the close box, Alt+F4: the Cancel command
   void accept() override;  // the OK command
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -71,6 +74,7 @@ class QtDialogWindow : public QDialog, public Window {
   QPushButton* defaultButton_ = nullptr;
   QWidget* firstTabStop_ = nullptr;
   bool centred_ = false;
+  bool focusPlaced_ = false;
 };
 
 }  // namespace quillet::qt

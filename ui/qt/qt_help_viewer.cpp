@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -27,6 +31,17 @@ std::vector<std::string> QtHelpViewer::DefaultFolders() {
           QDir::cleanPath(programDir + QStringLiteral("/../share/quillet")).toStdString()};
 }
 
+// Wide enough for the widest lines of the example report (about 850 pixels in the help's fixed
+// font) and most of a screen's height, within the screen it opens on; on a smaller screen those
+// lines wrap.
+QSize QtHelpViewer::DefaultSize() const {
+  QSize size(900, 700);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableSize() * 9 / 10);
+  }
+  return size;
+}
+
 bool QtHelpViewer::ShowHelp(const std::string& fileName, int topic) {
   std::string path = FindHelpFile(fileName, folders_());
   if (path.empty()) return false;
@@ -36,7 +51,21 @@ bool QtHelpViewer::ShowHelp(const std::string& fileName, int topic) {
     browser_->setWindowTitle(QStringLiteral("Quillet Help"));
     browser_->setWindowIcon(ProgramIcon());
     browser_->setOpenExternalLinks(true);
-    browser_->resize(720, 640);
+    // Lines wrap at the window's edge, so nothing needs a sideways scroll bar; the default
+    // width leaves the widest lines of the report example whole on most screens.
+    browser_->setLineWrapMode(QTextEdit::WidgetWidth);
+    browser_->resize(DefaultSize());
+    // A window of its own closes from the keyboard like any document window. Each key is
+    // bound once: two shortcuts on one key would cancel each other out.
+    QList<QKeySequence> closeKeys = {QKeySequence(Qt::Key_Escape),
+                                     QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Close)) {
+      if (!closeKeys.contains(keys)) closeKeys.append(keys);
+    }
+    for (const QKeySequence& keys : closeKeys) {
+      auto* shortcut = new QShortcut(keys, browser_.get());
+      QObject::connect(shortcut, &QShortcut::activated, browser_.get(), &QWidget::close);
+    }
   }
   QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
   if (topic != 0) url.setFragment(QString::number(topic));

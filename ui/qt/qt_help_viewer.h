@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <QSize>
+
 #include "platform/help_viewer.h"
 
 class QTextBrowser;
@@ -30,6 +32,8 @@ class QtHelpViewer : public HelpViewer {
   static std::vector<std::string> DefaultFolders();
 
  private:
+  QSize DefaultSize() const;
+
   Folders folders_;
   std::unique_ptr<QTextBrowser> browser_;
 };

@@ -4,18 +4,49 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
+#include "platform/window.h"
 #include "ui/dialog_templates.h"
+#include "ui/help_topics.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/name_only_icon_provider.h"
 #include "ui/qt/qt_dialog_window.h"
+#include "ui/quillet_dlg.h"
 
 namespace quillet::qt {
+
+namespace {
+
+// The Save As dialog through the window seam. None of its controls are ours; it only owns the
+// message that F1 shows when the help file is missing.
+class FileDialogWindow : public Window {
+ public:
+  explicit FileDialogWindow(QWidget* dialog) : dialog_(dialog) {}
+
+  std::string GetControlText(int) const override { return {}; }
+  void SetControlText(int, const std::string&) override {}
+  int GetCheck(int) const override { return 0; }
+  void SetCheck(int, int) override {}
+  void EnableControl(int, bool) override {}
+  void FocusAndSelect(int) override {}
+  void FocusAtEnd(int) override {}
+  void MessageBox(const std::string& text, const std::string& caption = {}) override {
+    ShowMessageBox(dialog_, text, caption);
+  }
+
+ private:
+  QWidget* dialog_;
+};
+
+}  // namespace
 
 std::unique_ptr<QtDialogWindow> QtModalHost::Open(Dialog& dialog, QWidget* parent) {
   const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
   if (!tmpl) return nullptr;
   auto window = std::make_unique<QtDialogWindow>(dialog, *tmpl, *this, parent);
   dialog.OnInitDialog(*window);
-  window->FocusFirstTabStop();
+  if (!window->FocusPlaced()) window->FocusFirstTabStop();
   return window;
 }
 
@@ -33,7 +64,11 @@ int QtModalHost::DoModal(Dialog& dialog) {
 
 std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings,
                                                   const std::string& lastPath) {
+  // Qt's own dialog on every platform, so that its list is drawn without reading any file.
+  NameOnlyIconProvider icons;
   QFileDialog dialog(TopWindow());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
@@ -41,6 +76,12 @@ std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings
   // Opens on the file accepted last: its folder, with its name filled in.
   if (!lastPath.empty()) dialog.selectFile(QString::fromStdString(lastPath));
   if (TopWindow()) dialog.setWindowModality(Qt::WindowModal);
+  // F1 opens the Save As topic, as it opens each window's own topic elsewhere.
+  FileDialogWindow asWindow(&dialog);
+  QShortcut help(QKeySequence(Qt::Key_F1), &dialog);
+  QObject::connect(&help, &QShortcut::activated, &dialog, [this, &asWindow] {
+    if (main_) main_->OnHelpKey(asWindow, kSaveAsHelpId);
+  });
   int code = dialog.exec();
   if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
   if (code != QDialog::Accepted) return std::nullopt;
