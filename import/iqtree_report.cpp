@@ -17,15 +17,21 @@ struct TableRow {
   std::string_view lnL;
 };
 
-// What the report says about its data, from "Input data: 32 sequences with 1506 nucleotide
-// sites" or "Input data: 44 taxa with 5 partitions and ...". Empty when nucleotides.
+constexpr const char* kPartitioned =
+    "a partitioned analysis; Quillet compares models fitted to one alignment as a whole";
+
+// Why the data described by "Input data: 32 sequences with 1506 nucleotide sites" or "Input
+// data: 44 taxa with 5 partitions and ..." cannot be read; empty for nucleotides.
 std::string DataProblem(std::string_view input) {
-  if (input.find("partition") != std::string_view::npos) return "a partitioned analysis";
-  if (input.find("amino-acid") != std::string_view::npos) return "protein data";
-  if (input.find("codon") != std::string_view::npos) return "codon data";
-  if (input.find("binary") != std::string_view::npos) return "binary data";
-  if (input.find("morpholog") != std::string_view::npos) return "morphological data";
-  return {};
+  if (input.find("partition") != std::string_view::npos) return kPartitioned;
+  const char* kind = nullptr;
+  if (input.find("amino-acid") != std::string_view::npos) kind = "protein data";
+  if (input.find("codon") != std::string_view::npos) kind = "codon data";
+  if (input.find("binary") != std::string_view::npos) kind = "binary data";
+  if (input.find("morpholog") != std::string_view::npos) kind = "morphological data";
+  if (kind == nullptr) return {};
+  return std::string(kind) + " (\"Input data: " + std::string(input.substr(0, 80)) +
+         "\"); Quillet compares nucleotide models";
 }
 
 }  // namespace
@@ -87,16 +93,12 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
     }
     if (AfterLabel(line, "Input data:", rest)) {
       const std::string problem = DataProblem(rest);
-      if (!problem.empty()) {
-        return builder.Refuse(problem + " (\"Input data: " + std::string(rest.substr(0, 60)) +
-                              "\"); Quillet compares nucleotide models fitted to one alignment");
-      }
+      if (!problem.empty()) return builder.Refuse(problem);
       const int count = ReadCount(Words(rest).empty() ? std::string_view() : Words(rest)[0]);
       if (count > 0) builder.SetTaxa(count);
     } else if (AfterLabel(line, "List of best-fit models per partition", rest) ||
                AfterLabel(line, "Partition file name:", rest)) {
-      return builder.Refuse(
-          "a partitioned analysis; Quillet compares models fitted to one alignment as a whole");
+      return builder.Refuse(kPartitioned);
     } else if (AfterLabel(line, "List of models sorted by", rest)) {
       inTable = true;
       hasTable = true;

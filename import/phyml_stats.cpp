@@ -54,6 +54,7 @@ FileImport ReadPhymlStats(std::string_view text, const std::string& source) {
   int lnLCount = 0;
   int dataSets = 0;
   int gammaClasses = 0;
+  bool noGamma = false;
   bool freeRate = false;
   std::string_view invariant;
   std::vector<double> frequencies;
@@ -80,7 +81,7 @@ FileImport ReadPhymlStats(std::string_view text, const std::string& source) {
                AfterLabel(line, "- Number of categories:", rest)) {
       gammaClasses = ReadCount(rest);
     } else if (AfterLabel(line, ". Discrete gamma model:", rest)) {
-      if (rest == "No") gammaClasses = 1;
+      noGamma = rest == "No";
     } else if (AfterLabel(line, ". FreeRate model:", rest) ||
                AfterLabel(line, ". FreeRates model:", rest)) {
       freeRate = rest != "No";
@@ -123,7 +124,7 @@ FileImport ReadPhymlStats(std::string_view text, const std::string& source) {
                  std::string(model) + " model");
     return builder.Finish();
   }
-  ClassicModel classic{*base, false, gammaClasses > 1};
+  ClassicModel classic{*base, false, !noGamma && gammaClasses > 1};
   if (!invariant.empty()) {
     const std::optional<double> p =
         DecimalValue(Words(invariant).empty() ? std::string_view() : Words(invariant)[0]);

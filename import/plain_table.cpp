@@ -160,10 +160,12 @@ FileImport ReadPlainTable(std::string_view text, const std::string& source) {
     return builder.Refuse("no header with a model and a log-likelihood column");
   }
   std::vector<Row> rows;
+  int dataLines = 0;
   std::string_view line;
   while (lines.Next(line)) {
     const std::string_view trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() == '#') continue;
+    ++dataLines;
     std::vector<std::string> cells = Cells(line, header.separator);
     // R's write.table gives the row names a column the header does not have.
     if (header.separator == Separator::kBlanks && cells.size() == header.cells + 1 &&
@@ -198,7 +200,7 @@ FileImport ReadPlainTable(std::string_view text, const std::string& source) {
     }
     builder.AddValue(*reading.model, value, header.negate);
   }
-  if (rows.empty()) return builder.Refuse("the table has no rows");
+  if (dataLines == 0) return builder.Refuse("the table has no rows");
   if (frequencyParts) {
     builder.Note(
         "the names carry frequency parts as IQ-TREE writes them (+F), so F81, HKY, TN "
