@@ -99,7 +99,6 @@ FileImport ReadPamlOutput(std::string_view text, const std::string& source) {
   bool nonHomogeneous = false;
   std::string_view line;
   while (lines.Next(line)) {
-    std::string_view rest;
     const std::string_view trimmed = Trim(line);
     if (trimmed.starts_with("Data set")) {
       ++dataSets;
