@@ -11,24 +11,32 @@ namespace {
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
 // A decimal taken apart: value = (negative ? -1 : 1) * digits * 10^power, with `digits` free of
-// leading zeros ("" for zero).
+// leading zeros ("" for zero). The digits are only gathered when asked for; checking a
+// decimal's form is the common case and needs none.
 struct Parts {
   bool negative = false;
   std::string digits;
   int power = 0;
 };
 
-std::optional<Parts> Split(std::string_view text) {
+std::optional<Parts> Split(std::string_view text, bool withDigits) {
   Parts parts;
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) parts.negative = text[i++] == '-';
   std::size_t count = 0;
   std::string all;
   int fraction = 0;
-  while (i < text.size() && Digit(text[i])) all += text[i++], ++count;
+  const std::size_t start = i;
+  while (i < text.size() && Digit(text[i])) ++i, ++count;
+  const std::size_t point = i;
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && Digit(text[i])) all += text[i++], ++count, ++fraction;
+    while (i < text.size() && Digit(text[i])) ++i, ++count, ++fraction;
+  }
+  if (withDigits) {
+    all.reserve(count);
+    all.append(text.substr(start, point - start));
+    if (fraction > 0) all.append(text.substr(point + 1, static_cast<std::size_t>(fraction)));
   }
   if (count == 0) return std::nullopt;
   int exponent = 0;
@@ -87,7 +95,7 @@ int CompareMagnitude(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool IsDecimal(std::string_view text) { return Split(text).has_value(); }
+bool IsDecimal(std::string_view text) { return Split(text, false).has_value(); }
 
 std::optional<double> DecimalValue(std::string_view text) {
   if (!IsDecimal(text)) return std::nullopt;
@@ -105,7 +113,7 @@ std::optional<double> DecimalValue(std::string_view text) {
 }
 
 std::string NegatedDecimal(std::string_view text) {
-  const std::optional<Parts> parts = Split(text);
+  const std::optional<Parts> parts = Split(text, true);
   std::string_view body = text;
   if (!body.empty() && (body.front() == '+' || body.front() == '-')) body.remove_prefix(1);
   if (!parts || parts->digits.empty()) return std::string(body);
@@ -113,13 +121,14 @@ std::string NegatedDecimal(std::string_view text) {
 }
 
 int LastDigitPower(std::string_view text) {
-  const std::optional<Parts> parts = Split(text);
+  const std::optional<Parts> parts = Split(text, false);
   return parts ? parts->power : 0;
 }
 
 bool AgreeToPrecision(std::string_view a, std::string_view b) {
-  std::optional<Parts> pa = Split(a);
-  std::optional<Parts> pb = Split(b);
+  if (a == b) return IsDecimal(a);
+  std::optional<Parts> pa = Split(a, true);
+  std::optional<Parts> pb = Split(b, true);
   if (!pa || !pb) return false;
   // pa is the coarser (or equally fine) one.
   if (pa->power < pb->power) std::swap(pa, pb);

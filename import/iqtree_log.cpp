@@ -1,5 +1,6 @@
 #include "import/iqtree_log.h"
 
+#include <array>
 #include <vector>
 
 #include "import/decimal_text.h"
@@ -75,8 +76,10 @@ FileImport ReadIqTreeLog(std::string_view text, const std::string& source) {
       }
       // Rows are "<number> <model> <-LnL> <df> ..."; IQ-TREE prints other lines in between
       // (thread timings, notes), which are passed over.
-      const std::vector<std::string_view> words = Words(line);
-      if (words.size() < lnLColumn + 2 || ReadCount(words[0]) < 0 || !IsDecimal(words[lnLColumn]) ||
+      std::array<std::string_view, 8> words;
+      if (lnLColumn + 2 > words.size() ||
+          FirstWords(line, std::span(words).first(lnLColumn + 2)) < lnLColumn + 2 ||
+          ReadCount(words[0]) < 0 || !IsDecimal(words[lnLColumn]) ||
           ReadCount(words[lnLColumn + 1]) < 0) {
         continue;
       }

@@ -1,5 +1,6 @@
 #include "import/iqtree_report.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -73,8 +74,8 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
         if (tableHeaderSeen) inTable = false;
         continue;
       }
-      const std::vector<std::string_view> words = Words(line);
       if (!tableHeaderSeen) {
+        const std::vector<std::string_view> words = Words(line);
         tableHeaderSeen = true;
         for (std::size_t i = 0; i < words.size(); ++i) {
           if (words[i] == "LogL" || words[i] == "-LnL") {
@@ -84,7 +85,9 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
         }
         continue;
       }
-      if (words.size() > lnLColumn) {
+      std::array<std::string_view, 8> words;
+      if (lnLColumn < words.size() &&
+          FirstWords(line, std::span(words).first(lnLColumn + 1)) > lnLColumn) {
         rows.push_back({words[0], words[lnLColumn]});
       } else {
         builder.Note("table line " + std::to_string(lines.LineNumber()) + " not understood");

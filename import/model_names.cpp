@@ -102,19 +102,18 @@ NameReading ReadModelName(std::string_view name, PlainNames plain) {
     reading.reason = LeftOutReason::kFixedParameter;
     return reading;
   }
-  for (std::string_view protein : kProteinNames) {
-    if (EqualsIgnoringCase(base, protein)) reading.protein = true;
-  }
-  if (StartsWithIgnoringCase(base, "Q.") || StartsWithIgnoringCase(base, "PROTGTR")) {
-    reading.protein = true;
-  }
-  if (reading.protein) return reading;
-
   const Base* found = nullptr;
   for (const Base& candidate : kClassicBases) {
     if (EqualsIgnoringCase(base, candidate.name)) found = &candidate;
   }
   if (found == nullptr) {
+    for (std::string_view protein : kProteinNames) {
+      if (EqualsIgnoringCase(base, protein)) reading.protein = true;
+    }
+    if (StartsWithIgnoringCase(base, "Q.") || StartsWithIgnoringCase(base, "PROTGTR")) {
+      reading.protein = true;
+    }
+    if (reading.protein) return reading;
     reading.reason = LeftOutReason::kOtherModel;
     for (std::string_view equal : kEqualFrequencyNames) {
       if (EqualsIgnoringCase(base, equal)) reading.reason = LeftOutReason::kEqualFrequencies;

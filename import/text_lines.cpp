@@ -4,9 +4,13 @@
 
 namespace quillet {
 
+LineReader::LineReader(std::string_view text) : rest_(text) {
+  if (text.find('\n') == std::string_view::npos) end_ = '\r';
+}
+
 bool LineReader::Next(std::string_view& line) {
   if (done_) return false;
-  const std::size_t end = rest_.find_first_of("\r\n");
+  const std::size_t end = rest_.find(end_);
   if (end == std::string_view::npos) {
     // A text that ends with a line break has no further, empty line.
     if (rest_.empty() && number_ > 0) {
@@ -16,14 +20,12 @@ bool LineReader::Next(std::string_view& line) {
     line = rest_;
     rest_ = {};
     done_ = true;
-    ++number_;
-    return true;
+  } else {
+    line = rest_.substr(0, end);
+    rest_.remove_prefix(end + 1);
+    if (rest_.empty()) done_ = true;
   }
-  line = rest_.substr(0, end);
-  std::size_t skip = end + 1;
-  if (rest_[end] == '\r' && skip < rest_.size() && rest_[skip] == '\n') ++skip;
-  rest_.remove_prefix(skip);
-  if (rest_.empty()) done_ = true;
+  if (end_ == '\n' && !line.empty() && line.back() == '\r') line.remove_suffix(1);
   ++number_;
   return true;
 }
@@ -48,25 +50,16 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
-bool AfterLabel(std::string_view line, std::string_view label, std::string_view& rest) {
-  const std::string_view trimmed = Trim(line);
-  if (!trimmed.starts_with(label)) return false;
-  rest = Trim(trimmed.substr(label.size()));
-  return true;
-}
-
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
+std::size_t FirstWords(std::string_view line, std::span<std::string_view> out) {
+  std::size_t count = 0;
+  std::size_t i = 0;
+  while (count < out.size() && i < line.size()) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    if (i > start) out[count++] = line.substr(start, i - start);
   }
-  return true;
+  return count;
 }
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {

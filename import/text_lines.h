@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -10,7 +11,7 @@ namespace quillet {
 // Mac files); the end marks are not part of the line.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
+  explicit LineReader(std::string_view text);
 
   // The next line, or false at the end of the text.
   bool Next(std::string_view& line);
@@ -20,6 +21,7 @@ class LineReader {
 
  private:
   std::string_view rest_;
+  char end_ = '\n';  // '\r' in a text without any "\n"
   std::size_t number_ = 0;
   bool done_ = false;
 };
@@ -31,11 +33,32 @@ std::string_view Trim(std::string_view text);
 // The words of a line, split at runs of blanks.
 std::vector<std::string_view> Words(std::string_view line);
 
-// When the trimmed line starts with `label`, the trimmed rest after it; otherwise false.
-bool AfterLabel(std::string_view line, std::string_view label, std::string_view& rest);
+// The first words of a line, up to out.size() of them, without allocating; how many were
+// found.
+std::size_t FirstWords(std::string_view line, std::span<std::string_view> out);
 
-// ASCII-only, so that no locale takes part.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// When the line starts with `label` after any blanks, the trimmed rest after it; otherwise
+// false. Inline and quick to say no: readers try a handful of labels on every line.
+inline bool AfterLabel(std::string_view line, std::string_view label, std::string_view& rest) {
+  std::size_t i = 0;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  if (line.size() - i < label.size() || line.compare(i, label.size(), label) != 0) return false;
+  rest = Trim(line.substr(i + label.size()));
+  return true;
+}
+
+// ASCII-only, so that no locale takes part. Inline: the readers compare every model name of a
+// table against a dozen or so names.
+inline char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
 bool ContainsIgnoringCase(std::string_view text, std::string_view part);
 
 // A whole word of decimal digits without sign, in int range; -1 otherwise.
