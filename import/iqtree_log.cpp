@@ -1,6 +1,7 @@
 #include "import/iqtree_log.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "import/decimal_text.h"
@@ -68,6 +69,10 @@ FileImport ReadIqTreeLog(std::string_view text, const std::string& source) {
   while (lines.Next(line)) {
     std::string_view rest;
     const std::string_view trimmed = Trim(line);
+    if (trimmed.starts_with("ERROR:")) {
+      if (error.empty()) error = std::string(trimmed.substr(0, 120));
+      continue;
+    }
     if (inTable) {
       if (EndsTable(line)) {
         inTable = false;
@@ -95,9 +100,7 @@ FileImport ReadIqTreeLog(std::string_view text, const std::string& source) {
       }
       continue;
     }
-    if (trimmed.starts_with("ERROR:")) {
-      if (error.empty()) error = std::string(trimmed.substr(0, 120));
-    } else if (trimmed.starts_with("No.")) {
+    if (trimmed.starts_with("No.")) {
       const std::vector<std::string_view> words = Words(line);
       for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i] == "Charset") problem = kPartitioned;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "import/import_builder.h"
@@ -60,6 +61,7 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
   bool inTable = false;
   bool tableHeaderSeen = false;
   std::size_t lnLColumn = 1;
+  bool lnLFound = false;
   bool negate = false;
   bool hasTable = false;
   std::string_view fixedModel;
@@ -81,8 +83,10 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
           if (words[i] == "LogL" || words[i] == "-LnL") {
             lnLColumn = i;
             negate = words[i] == "-LnL";
+            lnLFound = true;
           }
         }
+        if (!lnLFound) return builder.Refuse("the ModelFinder table has no LogL column");
         continue;
       }
       std::array<std::string_view, 8> words;

@@ -60,8 +60,9 @@ std::string FixedSetting(const Block& block, const ClassicModel& model) {
       if (model.gamma && !estimated) {
         return "gamma shape set, not estimated (\"" + std::string(Trim(line)) + "\")";
       }
-    } else if (Mentions(line, "transversion ratio") || Mentions(line, "rate matrix") ||
-               Mentions(line, "rate-matrix")) {
+    } else if (Mentions(line, "transversion ratio") || Mentions(line, "ti/tv") ||
+               Mentions(line, "kappa") || Mentions(line, "rate matrix") ||
+               Mentions(line, "rate-matrix") || Mentions(line, "rmatrix")) {
       if (model.base != Model::JC && model.base != Model::F81 && !estimated &&
           line.find('=') != std::string_view::npos) {
         return "substitution rates set, not estimated (\"" + std::string(Trim(line)) + "\")";

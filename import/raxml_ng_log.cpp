@@ -21,6 +21,16 @@ struct Run {
   std::string error;
 };
 
+// "[00:00:05] Loaded alignment ..." -> "Loaded alignment ...".
+std::string_view WithoutTimeStamp(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  const std::size_t close = trimmed.find(']');
+  if (trimmed.starts_with('[') && close != std::string_view::npos && close < 16) {
+    return trimmed.substr(close + 1);
+  }
+  return line;
+}
+
 std::string BannerVersion(std::string_view rest) {
   const std::vector<std::string_view> words = Words(rest);
   return words.empty() ? std::string() : std::string(words[0].substr(0, 30));
@@ -44,6 +54,7 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
   std::string_view line;
   while (lines.Next(line)) {
     std::string_view rest;
+    line = WithoutTimeStamp(line);
     const std::string_view trimmed = Trim(line);
     if (AfterLabel(line, "RAxML-NG v.", rest)) {
       runs.push_back(Run{BannerVersion(rest), {}, {}, 1, -1, {}, {}});
@@ -63,7 +74,7 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
     } else if (AfterLabel(line, "Alignment comprises", rest)) {
       // "Alignment comprises 1 partitions and 225 patterns" or, from a binary alignment,
       // "Alignment comprises 16 taxa, 1 partitions and 16193 patterns".
-      const int taxa = CountAfter(line, "comprises");
+      const int taxa = CountAfter(line, "comprises");  // or partitions
       if (rest.find("taxa") != std::string_view::npos) {
         run.taxa = taxa;
         const std::size_t comma = rest.find(',');
@@ -73,8 +84,8 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
       } else {
         run.partitions = taxa;
       }
-    } else if (line.find("Loaded alignment with") != std::string_view::npos) {
-      run.taxa = CountAfter(line, "Loaded alignment with");
+    } else if (AfterLabel(line, "Loaded alignment with", rest)) {
+      run.taxa = CountAfter(line, "with");
     }
   }
   if (runs.empty()) return builder.Refuse("no RAxML-NG run found");

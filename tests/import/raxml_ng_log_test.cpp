@@ -58,7 +58,7 @@ TEST(RaxmlNgLog, ReadsTheFinalLogLikelihoodOfEachRun) {
       {"one run", run, "HKY85+I+G -4321.987654", 12, 0},
       {"a binary alignment's taxa",
        Replaced(Replaced(run, "Alignment comprises 1 partitions",
-                         "Alignment comprises 12 taxa, 1 partitions"),
+                         "[00:00:00] Alignment comprises 12 taxa, 1 partitions"),
                 "Loaded alignment with 12 taxa", "Loading binary alignment"),
        "HKY85+I+G -4321.987654", 12, 0},
       {"ML frequencies, GTR", Replaced(run, "HKY+FC+I+G4m", "GTR+FO+G4m"), "GTR+G -4321.987654", 12,
