@@ -36,7 +36,8 @@ void CheckFile(const FileImport& file) {
   }
   Require(file.leftOut >= 0, "a negative count of models left out");
   Require(!file.taxa || *file.taxa > 0, "a number of taxa below one");
-  Require(file.notes.size() <= 30, "notes without bound");
+  // One per conflict, one for taxa, one for what was left out, and at most 21 others.
+  Require(file.notes.size() <= 24 + 2 + 21, "notes without bound");
   int previous = -1;
   for (const ImportedValue& v : file.values) {
     CheckValue(v);
