@@ -98,12 +98,11 @@ FileImport ReadLikelihoodFile(const std::string& path) {
   try {
     namespace fs = std::filesystem;
     const fs::path file(std::u8string(path.begin(), path.end()));
+    // file_size fails for anything but a regular file, so one call answers both questions.
     std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (error || !fs::exists(status)) return Refused(path, "no such file");
-    if (!fs::is_regular_file(status)) return Refused(path, "not a regular file");
     const std::uintmax_t size = fs::file_size(file, error);
-    if (error) return Refused(path, "its size cannot be read");
+    if (error == std::errc::no_such_file_or_directory) return Refused(path, "no such file");
+    if (error) return Refused(path, "not a regular file");
     if (size > kMaxImportBytes) {
       return Refused(path, "larger than 64 MiB, which no output Quillet reads comes near");
     }
