@@ -15,7 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-20}
-targets=${FUZZ_TARGETS:-"parse stats calculate"}
+targets=${FUZZ_TARGETS:-"parse stats calculate import"}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake --preset fuzz >/dev/null
@@ -34,6 +34,7 @@ max_len() {
   case "$1" in
     parse) echo 2048 ;;     # past the 800 significant digits the conversion keeps
     stats) echo 20 ;;       # five 4-byte numbers
+    import) echo 8192 ;;    # room for a short report with its ModelFinder table
     *) echo 4096 ;;
   esac
 }

@@ -1,0 +1,22 @@
+#include "import/file_import.h"
+
+namespace quillet {
+
+int ClassicIndex(const ClassicModel& model) {
+  const auto all = AllClassicModels();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i] == model) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+std::string DescribeConflict(const ValueConflict& conflict) {
+  std::string text = CanonicalName(conflict.model) + ":";
+  for (std::size_t i = 0; i < conflict.values.size(); ++i) {
+    text += i == 0 ? " " : ", ";
+    text += conflict.values[i].lnL + " (" + conflict.values[i].source + ")";
+  }
+  return text;
+}
+
+}  // namespace quillet

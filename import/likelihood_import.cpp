@@ -1,0 +1,122 @@
+#include "import/likelihood_import.h"
+
+#include <array>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "import/import_builder.h"
+#include "import/iqtree_log.h"
+#include "import/iqtree_report.h"
+#include "import/paml_baseml.h"
+#include "import/paup_output.h"
+#include "import/phyml_stats.h"
+#include "import/plain_table.h"
+#include "import/raxml_ng_log.h"
+#include "import/text_lines.h"
+
+namespace quillet {
+
+namespace {
+
+FileImport Refused(const std::string& source, const std::string& reason) {
+  return ImportBuilder(source, "").Refuse(reason);
+}
+
+// Why the bytes are not text, or empty when they are. Text files of these programs hold no
+// NUL and hardly any other control characters; a few stray ones (a form feed, an escape
+// sequence) are allowed.
+std::string BinaryProblem(std::string_view bytes) {
+  if (bytes.size() >= 2 &&
+      ((bytes[0] == '\xff' && bytes[1] == '\xfe') || (bytes[0] == '\xfe' && bytes[1] == '\xff'))) {
+    return "UTF-16 text; save it as UTF-8 or plain text";
+  }
+  if (bytes.size() >= 2 && bytes[0] == '\x1f' && bytes[1] == '\x8b') {
+    return "a gzip-compressed file; unpack it first";
+  }
+  if (bytes.starts_with("PK\x03\x04")) return "a zip archive; unpack it first";
+  if (bytes.find('\0') != std::string_view::npos) return "binary data, not text";
+  static constexpr auto kControl = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 1; c < 0x20; ++c) table[c] = 1;
+    for (char allowed : {'\t', '\n', '\r', '\f', '\v', '\x1b'})
+      table[static_cast<unsigned char>(allowed)] = 0;
+    table[0x7f] = 1;
+    return table;
+  }();
+  // Binary data shows itself at the start; counting there keeps large files quick.
+  const std::string_view start = bytes.substr(0, 4096);
+  std::size_t controls = 0;
+  for (char c : start) controls += kControl[static_cast<unsigned char>(c)];
+  if (controls > start.size() / 100) return "binary data, not text";
+  return {};
+}
+
+std::string_view FirstNonEmptyLine(std::string_view text) {
+  LineReader lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    if (!Trim(line).empty()) return line;
+  }
+  return {};
+}
+
+FileImport ReadRecognised(std::string_view text, const std::string& source) {
+  const std::string problem = BinaryProblem(text);
+  if (!problem.empty()) return Refused(source, problem);
+  if (text.starts_with("\xef\xbb\xbf")) text.remove_prefix(3);
+  const std::string_view first = FirstNonEmptyLine(text);
+  if (first.empty()) return Refused(source, "the file is empty");
+
+  if (LooksLikeIqTreeReport(first)) return ReadIqTreeReport(text, source);
+  if (LooksLikeIqTreeLog(first)) return ReadIqTreeLog(text, source);
+  if (LooksLikeRaxmlNgLog(text)) return ReadRaxmlNgLog(text, source);
+  if (LooksLikePamlOutput(first)) return ReadPamlOutput(text, source);
+  if (LooksLikePhymlStats(text)) return ReadPhymlStats(text, source);
+  if (LooksLikePaupScoreFile(first)) return ReadPaupScoreFile(text, source);
+  if (LooksLikePaupLog(text)) return ReadPaupLog(text, source);
+  if (LooksLikePlainTable(first)) return ReadPlainTable(text, source);
+  return Refused(source,
+                 "not a format Quillet reads (an IQ-TREE report or log, PhyML statistics, a "
+                 "RAxML-NG log, PAML baseml output, a PAUP* log, or a table with a model and a "
+                 "log-likelihood column)");
+}
+
+}  // namespace
+
+FileImport ReadLikelihoodText(std::string_view text, const std::string& source) {
+  try {
+    return ReadRecognised(text, source);
+  } catch (const std::exception& e) {
+    // Only running out of memory can get here; the caller still gets an answer.
+    return Refused(source, std::string("could not be read (") + e.what() + ")");
+  }
+}
+
+FileImport ReadLikelihoodFile(const std::string& path) {
+  try {
+    namespace fs = std::filesystem;
+    const fs::path file(std::u8string(path.begin(), path.end()));
+    // file_size fails for anything but a regular file, so one call answers both questions.
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    if (error == std::errc::no_such_file_or_directory) return Refused(path, "no such file");
+    if (error) return Refused(path, "not a regular file");
+    if (size > kMaxImportBytes) {
+      return Refused(path, "larger than 64 MiB, which no output Quillet reads comes near");
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Refused(path, "cannot be opened");
+    // Read no more than the limit, even if the file grew since its size was taken.
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return Refused(path, "could not be read");
+    return ReadLikelihoodText(bytes, path);
+  } catch (const std::exception& e) {
+    return Refused(path, std::string("could not be read (") + e.what() + ")");
+  }
+}
+
+}  // namespace quillet

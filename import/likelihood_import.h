@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "import/file_import.h"
+
+namespace quillet {
+
+// Files larger than this are refused before anything is read.
+inline constexpr std::uintmax_t kMaxImportBytes = 64u * 1024u * 1024u;
+
+// Reads the log-likelihoods a file holds. `path` is UTF-8. Refused, with the file's name and
+// the reason: files over kMaxImportBytes, files that cannot be opened or are not regular
+// files, binary data, and whatever ReadLikelihoodText refuses. Never throws.
+FileImport ReadLikelihoodFile(const std::string& path);
+
+// Reads text as a file's content, recognising its format by what it says rather than by the
+// name: an IQ-TREE report or log, PhyML statistics, a RAxML-NG log, PAML baseml output, a
+// PAUP* log or score file, or a table with a model and a log-likelihood column. `source` is
+// the name used in messages and kept with every value. Never throws.
+FileImport ReadLikelihoodText(std::string_view text, const std::string& source);
+
+}  // namespace quillet
