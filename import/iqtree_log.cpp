@@ -47,13 +47,7 @@ bool LooksLikeIqTreeLog(std::string_view firstLine) {
 FileImport ReadIqTreeLog(std::string_view text, const std::string& source) {
   LineReader lines(text);
   std::string_view line;
-  std::string version;
-  while (lines.Next(line)) {
-    if (!Trim(line).empty()) {
-      version = IqTreeVersion(line);
-      break;
-    }
-  }
+  const std::string version = ReadIqTreeVersion(lines);
   ImportBuilder builder(source, version.empty() ? "IQ-TREE log" : "IQ-TREE " + version + " log");
   const PlainNames plain = IqTreePlainNames(version);
 

@@ -46,13 +46,7 @@ bool LooksLikeIqTreeReport(std::string_view firstLine) {
 FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
   LineReader lines(text);
   std::string_view line;
-  std::string version;
-  while (lines.Next(line)) {
-    if (!Trim(line).empty()) {
-      version = IqTreeVersion(line);
-      break;
-    }
-  }
+  const std::string version = ReadIqTreeVersion(lines);
   ImportBuilder builder(source,
                         version.empty() ? "IQ-TREE report" : "IQ-TREE " + version + " report");
   const PlainNames plain = IqTreePlainNames(version);

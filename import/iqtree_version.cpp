@@ -16,6 +16,14 @@ bool IsVersionWord(std::string_view word) {
 
 }  // namespace
 
+std::string ReadIqTreeVersion(LineReader& lines) {
+  std::string_view line;
+  while (lines.Next(line)) {
+    if (!Trim(line).empty()) return IqTreeVersion(line);
+  }
+  return {};
+}
+
 std::string IqTreeVersion(std::string_view firstLine) {
   const std::size_t at = firstLine.find("IQ-TREE");
   if (at == std::string_view::npos) return {};

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/model.h"
 #include "import/import_builder.h"
 #include "import/text_lines.h"
 
@@ -18,25 +19,6 @@ std::optional<Model> BasemlModel(std::string_view name) {
   if (name == "TN93") return Model::TrN;
   if (name == "REV" || name == "GTR") return Model::GTR;
   return std::nullopt;
-}
-
-// Free parameters of the substitution model itself, base frequencies included.
-int OwnParameters(Model model) {
-  switch (model) {
-    case Model::JC:
-      return 0;
-    case Model::K2P:
-      return 1;
-    case Model::F81:
-      return 3;
-    case Model::HKY85:
-      return 4;
-    case Model::TrN:
-      return 5;
-    case Model::GTR:
-      return 8;
-  }
-  return 0;
 }
 
 // "4.9j" from "(in paml version 4.9j, February 2020)" or "3.14" from "(in paml 3.14, January
@@ -145,7 +127,7 @@ FileImport ReadPamlOutput(std::string_view text, const std::string& source) {
     return builder.Finish();
   }
   const bool gamma = options.find("dGamma") != std::string_view::npos;
-  const int own = OwnParameters(*base) + (gamma ? 1 : 0);
+  const int own = FreeParameterCount(*base, gamma ? 1 : 0, 0);
   const int frequencies = *base == Model::JC || *base == Model::K2P ? 0 : 3;
   const int extra = np - ntime;
   if (ntime < 0 || np < 0 || (extra != own && extra != own - frequencies)) {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <string>
+
 #include "analysis/analysis_form.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_host.h"
 #include "support/scripted_steps.h"
 #include "ui/command_context.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
 #include "ui/report_session.h"
 
 namespace quillet::testing {
@@ -23,6 +27,16 @@ struct CommandRig {
 
   // Copies the form to the window, as the end of the previous command left it.
   void Show() { form.UpdateData(window, false); }
+
+  // The File Name command with the window showing the form: Save As accepts `path`, and the
+  // comments dialog is closed with OK after `comment` was typed into it.
+  void ChooseReportFile(const std::string& path, const std::string& comment) {
+    Show();
+    host.saveAsAnswers.push_back(path);
+    host.dialogSteps.push_back(
+        TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
+    OnFileName(form, report, ctx);
+  }
 };
 
 }  // namespace quillet::testing

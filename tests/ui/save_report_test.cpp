@@ -26,14 +26,6 @@ using testing::ReadWholeFile;
 using testing::TempDir;
 using testing::WriteWholeFile;
 
-void ChooseReportFile(CommandRig& rig, const std::string& path, const std::string& comment) {
-  rig.Show();
-  rig.host.saveAsAnswers.push_back(path);
-  rig.host.dialogSteps.push_back(
-      testing::TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
-  OnFileName(rig.form, rig.report, rig.ctx);
-}
-
 // Header of a first analysis with comment "C" and start-up directory "/d".
 constexpr char kHeader[] =
     "Quillet v. 2.0 (see help file for details)\n"
@@ -95,7 +87,7 @@ TEST_P(SectionTest, FirstAnalysis) {
   TempDir dir;
   CommandRig rig;
   rig.report.m_szStartDir = "/d";
-  ChooseReportFile(rig, dir.File("r.txt"), "C");
+  rig.ChooseReportFile(dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 1;
   c.setup(rig.form);
   EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
@@ -106,7 +98,7 @@ TEST_P(SectionTest, LaterAnalysis) {
   const SectionCase& c = GetParam();
   TempDir dir;
   CommandRig rig;
-  ChooseReportFile(rig, dir.File("r.txt"), "C");
+  rig.ChooseReportFile(dir.File("r.txt"), "C");
   WriteWholeFile(dir.File("r.txt"), "before");
   rig.form.m_bSaveWork = 1;
   rig.report.m_nAnalysis = 3;
@@ -229,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SaveReportTest, TinyPValueIsWrittenAsSixZeros) {
   TempDir dir;
   CommandRig rig;
-  ChooseReportFile(rig, dir.File("r.txt"), "");
+  rig.ChooseReportFile(dir.File("r.txt"), "");
   rig.form.m_bSaveWork = 1;
   rig.form.m_fPValue = 0.0000001f;
   SaveReport(rig.form, rig.report, rig.ctx);
@@ -254,7 +246,7 @@ TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {
     TempDir dir;
     CommandRig rig;
     rig.report.m_szStartDir = row.startDir;
-    ChooseReportFile(rig, dir.File("r.txt"), row.comment);
+    rig.ChooseReportFile(dir.File("r.txt"), row.comment);
     rig.form.m_bSaveWork = 1;
     SaveReport(rig.form, rig.report, rig.ctx);
     EXPECT_EQ(ReadWholeFile(dir.File("r.txt")),
@@ -270,7 +262,7 @@ TEST(SaveReportTest, CommentIsTakenFromTheDialogOnlyByAFirstAnalysis) {
   TempDir dir;
   CommandRig rig;
   rig.report.m_szStartDir = "/d";
-  ChooseReportFile(rig, dir.File("r.txt"), "C");
+  rig.ChooseReportFile(dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 1;
   SaveReport(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.report.m_strComments, "C");
@@ -283,7 +275,7 @@ TEST(SaveReportTest, CommentIsTakenFromTheDialogOnlyByAFirstAnalysis) {
 TEST(SaveReportTest, SavingOffWritesAndShowsNothing) {
   TempDir dir;
   CommandRig rig;
-  ChooseReportFile(rig, dir.File("r.txt"), "C");
+  rig.ChooseReportFile(dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 0;
   EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
   rig.form.m_bSaveWork = 2;  // only exactly 1 means ticked
@@ -299,7 +291,7 @@ class ReportNumberingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig.report.m_szStartDir = "/d";
-    ChooseReportFile(rig, path, "C");
+    rig.ChooseReportFile(path, "C");
     rig.form.m_bSaveWork = 1;
   }
   // One calculation with the gamma test, through the command, as the user would run it.
@@ -361,7 +353,7 @@ TEST_F(ReportNumberingTest, SameFileAcceptedAgainIsEmptiedAgain) {
   Calculate();
   Calculate();
   rig.host.askAnswers.push_back(1);  // replace what the file holds
-  ChooseReportFile(rig, path, "C");
+  rig.ChooseReportFile(path, "C");
   EXPECT_EQ(rig.report.m_nAnalysis, 1);
   Calculate();
   EXPECT_EQ(ReadWholeFile(path), first);
@@ -394,7 +386,7 @@ TEST(ReportFailureTest, TheUserIsToldAfterTheResultsAreShown) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     CommandRig rig;
-    ChooseReportFile(rig, row.path, "C");
+    rig.ChooseReportFile(row.path, "C");
     AnalysisForm& f = rig.form;
     f.m_bSaveWork = 1;
     f.m_bTestGamma = 1;
@@ -428,7 +420,7 @@ TEST(ReportFailureTest, TheFirstAnalysisThatReachesTheFileBringsTheHeader) {
   const std::string path = dir.File("later/r.txt");
   CommandRig rig;
   rig.report.m_szStartDir = "/d";
-  ChooseReportFile(rig, path, "C");
+  rig.ChooseReportFile(path, "C");
   AnalysisForm& f = rig.form;
   f.m_bSaveWork = 1;
   f.m_bTestGamma = 1;

@@ -70,15 +70,6 @@ TEST(WorkedExampleTest, TheLiteralIsIntact) {
   EXPECT_NE(text.find("(p 0.027713)  with gamma     \n"), std::string::npos);
 }
 
-// Save As accepts `path`, the comments dialog is closed with OK after typing `comment`.
-void ChooseReportFile(CommandRig& rig, const std::string& path, const std::string& comment) {
-  rig.Show();
-  rig.host.saveAsAnswers.push_back(path);
-  rig.host.dialogSteps.push_back(
-      testing::TypeAndPress(CCommentsDlg::kIdComments, comment, CCommentsDlg::kIdOkButton));
-  OnFileName(rig.form, rig.report, rig.ctx);
-}
-
 void FirstAnalysisEntries(AnalysisForm& f) {
   f.m_bSaveWork = 1;
   f.m_fPValue = 0.05f;
@@ -117,7 +108,7 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   CommandRig rig;
   rig.report.m_szStartDir = "/work/primates";
   rig.host.askAnswers.push_back(1);  // replace what the file holds
-  ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
+  rig.ChooseReportFile(path, "Primate cytb alignment, 12 taxa");
 
   AnalysisForm& f = rig.form;
   FirstAnalysisEntries(f);
@@ -157,7 +148,7 @@ TEST(WorkedExampleTest, TwoCalculationsReproduceTheFile) {
   const std::string path = dir.File("primates.txt");
   CommandRig rig;
   rig.report.m_szStartDir = "/work/primates";
-  ChooseReportFile(rig, path, "Primate cytb alignment, 12 taxa");
+  rig.ChooseReportFile(path, "Primate cytb alignment, 12 taxa");
 
   FirstAnalysisEntries(rig.form);
   rig.Show();

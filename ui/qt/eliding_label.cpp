@@ -1,9 +1,9 @@
 #include "ui/qt/eliding_label.h"
 
-#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QToolTip>
+
+#include "ui/qt/whole_text_tip.h"
 
 namespace quillet::qt {
 
@@ -29,16 +29,7 @@ void ElidingLabel::paintEvent(QPaintEvent* event) {
 }
 
 bool ElidingLabel::event(QEvent* event) {
-  if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-    if (IsElided()) {
-      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
-    } else {
-      QToolTip::hideText();
-      event->ignore();
-    }
-    return true;
-  }
-  return QLabel::event(event);
+  return HandleWholeTextTip(event, this, IsElided(), text()) || QLabel::event(event);
 }
 
 }  // namespace quillet::qt

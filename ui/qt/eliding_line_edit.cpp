@@ -1,10 +1,10 @@
 #include "ui/qt/eliding_line_edit.h"
 
-#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QToolTip>
+
+#include "ui/qt/whole_text_tip.h"
 
 namespace quillet::qt {
 
@@ -48,16 +48,7 @@ void ElidingLineEdit::paintEvent(QPaintEvent* event) {
 }
 
 bool ElidingLineEdit::event(QEvent* event) {
-  if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-    if (IsElided()) {
-      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
-    } else {
-      QToolTip::hideText();
-      event->ignore();
-    }
-    return true;
-  }
-  return QLineEdit::event(event);
+  return HandleWholeTextTip(event, this, IsElided(), text()) || QLineEdit::event(event);
 }
 
 }  // namespace quillet::qt
