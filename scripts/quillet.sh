@@ -3,7 +3,8 @@
 #   scripts/quillet.sh run    install what is missing, build and start Quillet
 #   scripts/quillet.sh test   install what is missing, build and run every test
 #                             (normal build, then AddressSanitizer + UBSan build, then a short
-#                             run of each fuzz target)
+#                             run of each fuzz target, then the Debian package installed,
+#                             started and removed, then the Windows core under Wine)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -30,7 +31,9 @@ case "${1:-}" in
     if [ -f fuzz/CMakeLists.txt ] && [ -x scripts/fuzz-smoke.sh ]; then
       scripts/fuzz-smoke.sh
     fi
-    # Both CTest passes must have run tests; a failure has already stopped the script.
+    bash scripts/package-check.sh
+    bash scripts/windows-core.sh | tee -a "$log"
+    # Every CTest pass must have run tests; a failure has already stopped the script.
     passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" |
       awk '{ n += $1 } END { print n + 0 }')
     if [ "$passed" -eq 0 ]; then
