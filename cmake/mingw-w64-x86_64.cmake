@@ -27,10 +27,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Programs built here run under Wine: gtest_discover_tests lists the tests through it and CTest
 # runs them through it. A prefix of the build's own keeps the user's ~/.wine out of it; Wine's
-# debug chatter and its offers to install Mono and Gecko are turned off.
+# debug chatter, its offers to install Mono and Gecko and its windows on the user's display are
+# turned off (the tests are console programs).
 find_program(QUILLET_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(QUILLET_WINE64)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= WINEPREFIX=${CMAKE_BINARY_DIR}/wine
-      ${QUILLET_WINE64})
+      env -u DISPLAY -u WAYLAND_DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+      WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${QUILLET_WINE64})
 endif()

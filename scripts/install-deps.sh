@@ -15,7 +15,7 @@ packages=(
   clang libclang-rt-14-dev              # libFuzzer targets
   dpkg-dev file                         # the Debian package: dpkg-shlibdeps finds its dependencies
   desktop-file-utils appstream          # validating the desktop entry and the AppStream metadata
-  g++-mingw-w64-x86-64 wine64           # the Windows core: cross-compiled, tested under Wine
+  g++-mingw-w64-x86-64-posix wine64     # the Windows core: cross-compiled, tested under Wine
   googletest libboost-dev libcli11-dev  # sources and headers the cross build compiles against
 )
 if [ "${1:-}" = icons ]; then

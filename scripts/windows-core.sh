@@ -15,7 +15,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 build=build/windows-core
 
 wine_dir=/usr/lib/wine
+# The same settings as the emulator in cmake/mingw-w64-x86_64.cmake: this prefix, no chatter,
+# no offers to install Mono or Gecko, no windows on the user's display.
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= WINEPREFIX=$PWD/$build/wine
+unset DISPLAY WAYLAND_DISPLAY
 
 cmake --preset windows-core >/dev/null
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
