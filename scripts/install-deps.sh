@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Quillet needs on Debian 12, and nothing that is
 # already there. Runs as root (as CI does) or through sudo.
+#
+#   scripts/install-deps.sh          what the run and test commands need
+#   scripts/install-deps.sh icons    also the tools scripts/make-icons.sh renders the icons with
 set -euo pipefail
 
 packages=(
@@ -11,7 +14,14 @@ packages=(
   qt6-base-dev libgl-dev                # the window (Qt 6 Widgets)
   fonts-dejavu-core                     # a font for the offscreen Qt platform in tests
   clang libclang-rt-14-dev              # libFuzzer targets
+  dpkg-dev file                         # the Debian package: dpkg-shlibdeps finds its dependencies
+  desktop-file-utils appstream          # validating the desktop entry and the AppStream metadata
+  g++-mingw-w64-x86-64-posix wine64     # the Windows core: cross-compiled, tested under Wine
+  googletest libboost-dev libcli11-dev  # sources and headers the cross build compiles against
 )
+if [ "${1:-}" = icons ]; then
+  packages+=(librsvg2-bin icoutils icnsutils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

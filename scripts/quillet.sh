@@ -3,10 +3,18 @@
 #   scripts/quillet.sh run    install what is missing, build and start Quillet
 #   scripts/quillet.sh test   install what is missing, build and run every test
 #                             (normal build, then AddressSanitizer + UBSan build, then a short
-#                             run of each fuzz target)
+#                             run of each fuzz target, then the Debian package installed,
+#                             started and removed, then the Windows core under Wine)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+
+stages=""
+stage_start=$SECONDS
+done_stage() {  # name: notes how long the stage just ended took
+  stages+=" $1 $((SECONDS - stage_start)),"
+  stage_start=$SECONDS
+}
 
 build() {  # preset
   cmake --preset "$1" >/dev/null
@@ -21,16 +29,25 @@ case "${1:-}" in
     ;;
   test)
     bash scripts/install-deps.sh
+    done_stage deps
     log=$(mktemp)
     trap 'rm -f "$log"' EXIT
     build release
     ctest --preset release -j "$jobs" | tee "$log"
+    done_stage release
     build sanitize
     ctest --preset sanitize -j "$jobs" | tee -a "$log"
+    done_stage sanitize
     if [ -f fuzz/CMakeLists.txt ] && [ -x scripts/fuzz-smoke.sh ]; then
       scripts/fuzz-smoke.sh
+      done_stage fuzz
     fi
-    # Both CTest passes must have run tests; a failure has already stopped the script.
+    bash scripts/package-check.sh
+    done_stage package
+    bash scripts/windows-core.sh | tee -a "$log"
+    done_stage windows-core
+    echo "seconds per stage:${stages%,}"
+    # Every CTest pass must have run tests; a failure has already stopped the script.
     passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" |
       awk '{ n += $1 } END { print n + 0 }')
     if [ "$passed" -eq 0 ]; then
