@@ -41,12 +41,22 @@ std::wstring Widen(const std::string& utf8) {
   return wide;
 }
 
+// The system's words for an error, in UTF-8 whatever the user's code page.
 std::string SystemMessage(DWORD code) {
-  char* buffer = nullptr;
-  const DWORD n = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = n && buffer ? std::string(buffer, n) : "error " + std::to_string(code);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text;
+  if (n && buffer) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), nullptr, 0,
+                                          nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(bytes));
+    WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(n), text.data(), bytes, nullptr,
+                        nullptr);
+  } else {
+    text = "error " + std::to_string(code);
+  }
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
     text.pop_back();

@@ -18,7 +18,7 @@
 namespace quillet {
 namespace {
 
-using testing::ReadWholeFile;
+using testing::ReadTextFile;
 using testing::TempDir;
 using namespace std::chrono_literals;
 
@@ -44,7 +44,7 @@ TEST(ReportWriterTest, StartsTheTextAsAsked) {
     const std::string path = dir.File("r.txt");
     if (row.before) testing::WriteWholeFile(path, row.before);
     EXPECT_EQ(WriteReport(path, "TEXT", row.how), std::nullopt);
-    EXPECT_EQ(ReadWholeFile(path), row.after);
+    EXPECT_EQ(ReadTextFile(path), row.after);
   }
 }
 
@@ -68,7 +68,7 @@ TEST(ReportWriterTest, WaitsForTheLockAndGivesUpOnAStuckHolder) {
   ASSERT_TRUE(holder.Append("and ends"));
   ASSERT_TRUE(holder.Close());
   EXPECT_EQ(writer.get(), std::nullopt);
-  EXPECT_EQ(ReadWholeFile(path), "holder starts and ends\n\n\nWRITER");
+  EXPECT_EQ(ReadTextFile(path), "holder starts and ends\n\n\nWRITER");
 }
 
 #if !defined(_WIN32)
@@ -104,7 +104,7 @@ TEST(ReportWriterTest, TwoProcessesNeverInterleave) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
 
-  const std::string report = ReadWholeFile(path);
+  const std::string report = ReadTextFile(path);
   const std::string a = block('A'), b = block('B');
   int counts[2] = {0, 0};
   std::size_t at = 0;

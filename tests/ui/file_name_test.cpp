@@ -21,7 +21,7 @@ namespace {
 
 using testing::CommandRig;
 using testing::FakeWindow;
-using testing::ReadWholeFile;
+using testing::ReadTextFile;
 using testing::TempDir;
 using Events = std::vector<std::string>;
 
@@ -105,7 +105,7 @@ TEST(FileNameTest, AFileThatHoldsTextAsksWhetherToAddOrReplace) {
     EXPECT_EQ(rig.report.m_nAnalysis, row.accepted ? 1 : 5);
     if (!row.accepted) continue;
     OnCalculate(rig.form, rig.report, rig.ctx);
-    EXPECT_EQ(ReadWholeFile(path).substr(0, std::string(row.after).size() + kStart.size()),
+    EXPECT_EQ(ReadTextFile(path).substr(0, std::string(row.after).size() + kStart.size()),
               row.after + kStart);
   }
 }
@@ -243,7 +243,7 @@ TEST_F(SaveSetupDuringCalculationTest, FileChosenIsStartedByTheNextCalculation) 
       "-------------------------------------------\n\n"
       "Analyses done: Tue Nov 14 09:05:03 2000\n\n\n"
       "cmt /d\n\nAnalysis number 1 \n---------------\n";
-  EXPECT_EQ(ReadWholeFile(path).substr(0, header.size()), header);
+  EXPECT_EQ(ReadTextFile(path).substr(0, header.size()), header);
 }
 
 TEST_F(SaveSetupDuringCalculationTest, CancelledSetupAsksAgainNextTime) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_path.h"
+
 namespace quillet {
 namespace {
 
@@ -53,6 +55,18 @@ TEST_F(HelpFileTest, AFolderWithTheHelpFilesNameIsNotTheHelpFile) {
   fs::create_directories(root / "cwd" / "Quillet.hlp");
   Put("share");
   EXPECT_EQ(fs::path(Search()), root / "share" / "Quillet.hlp");
+}
+
+// Folders are named in UTF-8, as the program names every path, whatever the system's code page.
+TEST_F(HelpFileTest, FoldersWithAnyNameAreSearched) {
+  for (const char* name : {"plain", "Jos\xC3\xA9 r\xC3\xA9sum\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
+    SCOPED_TRACE(name);
+    const fs::path folder = root / PathFromUtf8(name);
+    fs::create_directories(folder);
+    std::ofstream(folder / "Quillet.hlp") << "<html></html>";
+    const std::vector<std::string> folders = {Utf8FromPath(folder)};
+    EXPECT_EQ(PathFromUtf8(FindHelpFile("Quillet.hlp", folders)), folder / "Quillet.hlp");
+  }
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   f.m_strResultJC = "Rejected      (p 0.000276)";
   EXPECT_EQ(SaveReport(f, rig.report, rig.ctx), std::nullopt);
 
-  EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
+  EXPECT_EQ(testing::ReadTextFile(path), kWorkedExample);
   EXPECT_EQ(rig.report.m_strSavePath, path);
   EXPECT_EQ(rig.report.m_strComments, "Primate cytb alignment, 12 taxa");
   EXPECT_TRUE(rig.window.messages.empty());
@@ -160,7 +160,7 @@ TEST(WorkedExampleTest, TwoCalculationsReproduceTheFile) {
   OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.report.m_nAnalysis, 3);
 
-  EXPECT_EQ(testing::ReadWholeFile(path), kWorkedExample);
+  EXPECT_EQ(testing::ReadTextFile(path), kWorkedExample);
   EXPECT_TRUE(rig.window.messages.empty());
 }
 

@@ -26,9 +26,10 @@ QtHelpViewer::~QtHelpViewer() = default;
 std::vector<std::string> QtHelpViewer::DefaultFolders() {
   QString programDir = QCoreApplication::applicationDirPath();
   // The installed folder as configured, then the same folder relative to the program, for an
-  // installation moved to another prefix.
+  // installation moved to another prefix, then a macOS bundle's resources.
   return {QDir::currentPath().toStdString(), programDir.toStdString(), QUILLET_HELP_DIR,
-          QDir::cleanPath(programDir + QStringLiteral("/../share/quillet")).toStdString()};
+          QDir::cleanPath(programDir + QStringLiteral("/../share/quillet")).toStdString(),
+          QDir::cleanPath(programDir + QStringLiteral("/../Resources")).toStdString()};
 }
 
 // Wide enough for the widest lines of the example report (about 850 pixels in the help's fixed
