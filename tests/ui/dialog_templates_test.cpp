@@ -230,25 +230,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  CImportDlg::kIdFirstRowChoice}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Each row of the import grid is one line: the model's name, its four cells and its list share
-// a centre line, and the cells of a column share their x.
-TEST(ImportTemplate, GridRowsAreStraightLines) {
-  const DialogTemplate& t = ImportTemplate();
-  for (int row = 0; row < 6; ++row) {
-    SCOPED_TRACE(row);
-    const ControlTemplate* list = Find(t, CImportDlg::kIdFirstRowChoice + row);
-    ASSERT_NE(list, nullptr);
-    for (int column = 0; column < 4; ++column) {
-      const ControlTemplate* cell = Find(t, CImportDlg::CellId(row, column));
-      const ControlTemplate* top = Find(t, CImportDlg::CellId(0, column));
-      ASSERT_TRUE(cell && top);
-      EXPECT_EQ(CentreLine2(*cell), CentreLine2(*list)) << column;
-      EXPECT_EQ(cell->x, top->x) << column;
-      EXPECT_LT(cell->x + cell->cx, list->x) << column;
-    }
-  }
-}
-
 TEST(AboutTemplate, ShowsTheVersionAsTyped) {
   bool found = false;
   for (const ControlTemplate& c : AboutTemplate().controls) {
