@@ -48,6 +48,15 @@ bool DataExchange::Text(int id, std::string& text) {
   return true;
 }
 
+bool DataExchange::ComboIndex(int id, int& index) {
+  if (fromWindow_) {
+    index = window_.GetComboSelection(id);
+  } else {
+    window_.SetComboSelection(id, index);
+  }
+  return true;
+}
+
 bool DataExchange::Fail(int id, const char* message) {
   ShowFieldProblem(window_, id, message);
   return false;

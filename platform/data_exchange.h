@@ -31,6 +31,9 @@ class DataExchange {
   // Edit or static text, the whole text both ways.
   bool Text(int id, std::string& text);
 
+  // Drop-down list: the index of the selected item both ways, -1 for none.
+  bool ComboIndex(int id, int& index);
+
  private:
   bool Fail(int id, const char* message);
 

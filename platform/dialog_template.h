@@ -17,6 +17,7 @@ enum class ControlKind {
   kStatic,    // label or result text
   kGroupBox,  // frame with a caption; never has an id
   kIcon,      // the program icon
+  kComboBox,  // drop-down list to choose one item from; the program fills its items
 };
 
 // Control styles.
@@ -30,6 +31,7 @@ inline constexpr std::uint32_t kAutoHScroll = 1u << 5;
 inline constexpr std::uint32_t kMultiLine = 1u << 6;  // wraps at the right edge
 inline constexpr std::uint32_t kAutoVScroll = 1u << 7;
 inline constexpr std::uint32_t kVScroll = 1u << 8;
+inline constexpr std::uint32_t kReadOnly = 1u << 9;  // an edit the user can read and copy from
 }  // namespace style
 
 // Window styles.

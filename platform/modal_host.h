@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 
@@ -29,6 +30,11 @@ class ModalHost {
   // accepted full path, or nothing when the user cancelled.
   virtual std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
                                                const std::string& lastPath) = 0;
+
+  // The platform's Open dialog for choosing several existing files, opening in `folder` when it
+  // is not empty. Returns the chosen full paths (UTF-8), none when the user cancelled.
+  virtual std::vector<std::string> RunOpenFiles(const std::string& caption,
+                                                const std::string& folder) = 0;
 
   // A modal question with one button per answer ("&" marks a button's mnemonic). Returns the
   // index of the button pressed, or nothing when the box was closed without an answer.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -19,6 +20,12 @@ class Window {
   virtual void SetCheck(int id, int state) = 0;
 
   virtual void EnableControl(int id, bool enable) = 0;
+
+  // A drop-down list: its items replace any it had, and none is selected until one is set.
+  virtual void SetComboItems(int id, const std::vector<std::string>& items) = 0;
+  // The index of the selected item, -1 for none.
+  virtual int GetComboSelection(int id) const = 0;
+  virtual void SetComboSelection(int id, int index) = 0;
 
   // Moves the keyboard focus to a control and selects all of its text.
   virtual void FocusAndSelect(int id) = 0;

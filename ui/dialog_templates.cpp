@@ -3,8 +3,8 @@
 namespace quillet {
 
 const DialogTemplate* FindDialogTemplate(int templateId) {
-  for (const DialogTemplate* t :
-       {&MainWindowTemplate(), &ChiSquareTemplate(), &CommentsTemplate(), &AboutTemplate()}) {
+  for (const DialogTemplate* t : {&MainWindowTemplate(), &ChiSquareTemplate(), &CommentsTemplate(),
+                                  &AboutTemplate(), &ImportTemplate()}) {
     if (t->id == templateId) return t;
   }
   return nullptr;

@@ -4,11 +4,12 @@
 
 namespace quillet {
 
-// The program's four windows as template tables.
+// The program's windows as template tables.
 const DialogTemplate& MainWindowTemplate();  // 102, CQuilletDlg
 const DialogTemplate& ChiSquareTemplate();   // 129, CChiSquareDlg
 const DialogTemplate& CommentsTemplate();    // 130, CCommentsDlg
 const DialogTemplate& AboutTemplate();       // 100, CAboutDlg
+const DialogTemplate& ImportTemplate();      // 132, CImportDlg
 
 // The template with the given id, or nullptr.
 const DialogTemplate* FindDialogTemplate(int templateId);

@@ -2,13 +2,17 @@
 
 #include <utility>
 
-#include "ui/calculate.h"
 #include "analysis/control_ids.h"
-#include "ui/file_name.h"
-#include "ui/save_report.h"
+#include "import/likelihood_import.h"
+#include "platform/utf8_path.h"
 #include "ui/about_dlg.h"
+#include "ui/calculate.h"
 #include "ui/control_groups.h"
+#include "ui/file_name.h"
 #include "ui/help_topics.h"
+#include "ui/import_choices.h"
+#include "ui/import_dlg.h"
+#include "ui/save_report.h"
 
 namespace quillet {
 
@@ -29,6 +33,7 @@ constexpr CommandEntry kCommands[] = {
     {ids::kTestGamma, &CQuilletDlg::OnTestGamma},
     {ids::kChiSquareCalc, &CQuilletDlg::OnChiSquareCalc},
     {ids::kHelp, &CQuilletDlg::OnHelp},
+    {CQuilletDlg::kIdFileOpen, &CQuilletDlg::OnFileOpen},
 };
 
 }  // namespace
@@ -65,11 +70,19 @@ std::optional<int> CQuilletDlg::OnCommand(Window& window, int controlId) {
 
 std::optional<int> CQuilletDlg::OnEscapeKey(Window&) { return std::nullopt; }
 
-bool CQuilletDlg::OnSysCommand(Window&, int commandId) {
-  if ((commandId & 0xFFF0) != kIdmAboutBox) return false;
-  CAboutDlg about;
-  host_.DoModal(about);
-  return true;
+bool CQuilletDlg::OnSysCommand(Window& window, int commandId) {
+  switch (commandId & 0xFFF0) {
+    case kIdmAboutBox: {
+      CAboutDlg about;
+      host_.DoModal(about);
+      return true;
+    }
+    case kIdmImport:
+      OnFileOpen(window);
+      return true;
+    default:
+      return false;
+  }
 }
 
 void CQuilletDlg::OnHelpKey(Window& window, int templateId) {
@@ -147,6 +160,44 @@ void CQuilletDlg::ApplyEnablingRule(Window& window, int flag, std::span<const in
 // The calculator keeps its own values. Nothing passes between it and the main window, whose
 // fields keep whatever the user typed into them, however the calculator was closed.
 void CQuilletDlg::OnChiSquareCalc(Window&) { host_.DoModal(m_dlgChiSquare); }
+
+void CQuilletDlg::OnFileOpen(Window& window) {
+  const std::vector<std::string> paths = host_.RunOpenFiles(kImportCaption, importFolder_);
+  if (paths.empty()) return;
+  importFolder_ = Utf8FromPath(PathFromUtf8(paths.front()).parent_path());
+  OnImport(window, paths);
+}
+
+// Nothing changes before the user has seen what was found and pressed Apply.
+void CQuilletDlg::OnImport(Window& window, const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  // The rows' ticks choose the variants the dialog offers first. A field that does not parse
+  // stops the command, as it stops Calculate, so that writing the form back never overwrites
+  // what the user typed.
+  if (!m_form.UpdateData(window, true)) return;
+
+  std::vector<FileImport> files;
+  files.reserve(paths.size());
+  for (const std::string& path : paths) files.push_back(ReadLikelihoodFile(path));
+  ImportTable table = CombineImports(files);
+  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty()) {
+    std::string text = kNothingImportedText;
+    if (!table.messages.empty()) text += "\n";
+    for (const std::string& message : table.messages) text += "\n" + message;
+    window.MessageBox(text);
+    return;
+  }
+
+  ImportChoices choices = DefaultChoices(table, m_form);
+  CImportDlg dialog(std::move(table), SummarizeFiles(files), std::move(choices));
+  if (host_.DoModal(dialog) != kIdOk) return;
+  const ImportEffect effect = ApplyImport(dialog.m_table, dialog.m_choices, m_form);
+  m_form.UpdateData(window, false);
+  // A group greyed out while its box was clear comes back with the box Apply ticked, so the
+  // values just filled in are not shown as out of use.
+  if (effect.models) ApplyEnablingRule(window, 1, kModelGroup);
+  if (effect.gamma) ApplyEnablingRule(window, 1, kGammaGroup);
+}
 
 void CQuilletDlg::OnHelp(Window& window) { ShowHelp(window, 0); }
 

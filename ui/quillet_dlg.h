@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_form.h"
 #include "platform/clock.h"
@@ -23,6 +24,10 @@ class CQuilletDlg : public Dialog {
   static constexpr int kTemplateId = 102;
   // System menu command of the About entry; the platform owns the low four bits.
   static constexpr int kIdmAboutBox = 16;
+  // System menu command of the Import entry, beside About.
+  static constexpr int kIdmImport = 32;
+  // The Open command, as Ctrl+O gives it.
+  static constexpr int kIdFileOpen = 57601;
 
   CQuilletDlg(ModalHost& host, const Clock& clock, HelpViewer& help,
               std::function<std::string()> currentDirectory);
@@ -48,11 +53,17 @@ class CQuilletDlg : public Dialog {
   void OnTestClock(Window& window);
   void OnTestGamma(Window& window);
   void OnChiSquareCalc(Window& window);
+  // Ctrl+O and the Import entry: asks for files, then imports them.
+  void OnFileOpen(Window& window);
+  // Every way files arrive (the Open dialog, dropping them on the window, the command line):
+  // reads them, says why any was refused and, when something was found, shows it in the import
+  // dialog, whose Apply fills the form. `paths` are UTF-8.
+  void OnImport(Window& window, const std::vector<std::string>& paths);
   void OnHelp(Window& window);
   std::optional<int> OnExit(Window& window);
 
   AnalysisForm m_form;
-  ReportSession m_report;  // the report file, its comment and the analysis number
+  ReportSession m_report;        // the report file, its comment and the analysis number
   CChiSquareDlg m_dlgChiSquare;  // keeps its three values between openings
 
  private:
@@ -63,6 +74,10 @@ class CQuilletDlg : public Dialog {
   const Clock& clock_;
   HelpViewer& help_;
   std::function<std::string()> currentDirectory_;
+  std::string importFolder_;  // where the Open dialog opens: the folder of the last import
 };
+
+// The entry beside About in the system menu or the window's context menu.
+inline constexpr char kImportMenuText[] = "&Import log-likelihoods...";
 
 }  // namespace quillet

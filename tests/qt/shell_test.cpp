@@ -23,6 +23,7 @@
 #include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
 #include "ui/help_topics.h"
+#include "ui/import_dlg.h"
 
 namespace quillet::qt::testing {
 namespace {
@@ -48,9 +49,10 @@ TEST_F(ShellTest, BackgroundMenuOpensTheAboutBoxWhereF1OpensItsTopic) {
   script.Then([&entry](QWidget* popup) {
     auto* menu = qobject_cast<QMenu*>(popup);
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
-    entry = menu->actions().first()->text();
-    QTest::keyClick(menu, Qt::Key_Down);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions().first()->text(), "&Import log-likelihoods...");
+    entry = menu->actions().last()->text();
+    QTest::keyClick(menu, Qt::Key_Up);  // from the top, up wraps round to the last entry
     QTest::keyClick(menu, Qt::Key_Return);
   });
   QStringList labels;
@@ -148,6 +150,16 @@ TEST_P(F1TopicTest, OpensTheTopicOfTheWindowInFront) {
       });
       Click(ui.Control(ids::kChiSquareCalc));
       break;
+    case CImportDlg::kTemplateId: {
+      QTemporaryDir dir;
+      const QString fits = dir.filePath("fits.csv");
+      std::ofstream(fits.toStdString()) << "Model,lnL\nGTR,-950.75\n";
+      script.Then([&pressF1](QWidget* modal) {
+        if (QtDialogWindow* import = AsDialog(modal, CImportDlg::kTemplateId)) pressF1(import);
+      });
+      ui.dlg.OnImport(ui.window(), {fits.toStdString()});
+      break;
+    }
     case CCommentsDlg::kTemplateId:
       script.Then([&pressF1](QWidget* modal) {
         if (QtDialogWindow* comments = AsDialog(modal, CCommentsDlg::kTemplateId)) {
@@ -168,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(Windows, F1TopicTest,
                          ::testing::Values(F1Case{"MainWindow", CQuilletDlg::kTemplateId, 131174},
                                            F1Case{"Calculator", CChiSquareDlg::kTemplateId, 131201},
                                            F1Case{"Comments", CCommentsDlg::kTemplateId, 131202},
-                                           F1Case{"SaveAs", kSaveAsHelpId, 131203}),
+                                           F1Case{"SaveAs", kSaveAsHelpId, 131203},
+                                           F1Case{"Import", CImportDlg::kTemplateId, 131204}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct CloseKeyCase {

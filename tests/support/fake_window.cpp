@@ -18,6 +18,30 @@ void FakeWindow::SetCheck(int id, int state) { checks[id] = state; }
 
 void FakeWindow::EnableControl(int id, bool enable) { enabled[id] = enable; }
 
+void FakeWindow::SetComboItems(int id, const std::vector<std::string>& items) {
+  comboItems[id] = items;
+  comboSelections[id] = -1;
+}
+
+int FakeWindow::GetComboSelection(int id) const {
+  auto it = comboSelections.find(id);
+  return it == comboSelections.end() ? -1 : it->second;
+}
+
+// A list takes only the index of one of its items; anything else selects nothing, as a real
+// list does.
+void FakeWindow::SetComboSelection(int id, int index) {
+  auto items = comboItems.find(id);
+  const int count = items == comboItems.end() ? 0 : static_cast<int>(items->second.size());
+  comboSelections[id] = index >= 0 && index < count ? index : -1;
+}
+
+std::string FakeWindow::ComboText(int id) const {
+  const int index = GetComboSelection(id);
+  if (index < 0) return {};
+  return comboItems.at(id)[static_cast<std::size_t>(index)];
+}
+
 bool FakeWindow::IsEnabled(int id) const {
   auto it = enabled.find(id);
   return it == enabled.end() || it->second;

@@ -24,17 +24,24 @@ class FakeWindow : public Window {
   int GetCheck(int id) const override;
   void SetCheck(int id, int state) override;
   void EnableControl(int id, bool enable) override;
+  void SetComboItems(int id, const std::vector<std::string>& items) override;
+  int GetComboSelection(int id) const override;
+  void SetComboSelection(int id, int index) override;
   void FocusAndSelect(int id) override;
   void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
 
   bool IsEnabled(int id) const;  // controls start enabled
+  // The text of the selected item of a drop-down list; empty when none is selected.
+  std::string ComboText(int id) const;
 
   std::map<int, std::string> texts;
   std::map<int, int> checks;
   std::map<int, bool> enabled;
-  int focus = 0;     // id of the control that last took the focus, 0 for none
-  int selected = 0;  // id of the control whose text was last selected
+  std::map<int, std::vector<std::string>> comboItems;
+  std::map<int, int> comboSelections;  // -1 for none, as a list reports it
+  int focus = 0;                       // id of the control that last took the focus, 0 for none
+  int selected = 0;                    // id of the control whose text was last selected
   std::vector<Message> messages;
   std::vector<std::string> events;  // "message:<text>", "focus:<id>", "caret:<id>", in order
 

@@ -1,6 +1,5 @@
 #include "support/scripted_host.h"
 
-
 namespace quillet::testing {
 
 int ScriptedHost::DoModal(Dialog& dialog) {
@@ -26,6 +25,17 @@ std::optional<std::string> ScriptedHost::RunSaveAs(const SaveAsSettings& setting
   }
   std::optional<std::string> answer = std::move(saveAsAnswers.front());
   saveAsAnswers.pop_front();
+  return answer;
+}
+
+std::vector<std::string> ScriptedHost::RunOpenFiles(const std::string&, const std::string& folder) {
+  events.push_back("open:" + folder);
+  if (openFilesAnswers.empty()) {
+    ReportUnexpected("unexpected Open dialog");
+    return {};
+  }
+  std::vector<std::string> answer = std::move(openFilesAnswers.front());
+  openFilesAnswers.pop_front();
   return answer;
 }
 

@@ -24,6 +24,10 @@ class ScriptedHost : public ModalHost {
   std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
                                        const std::string& lastPath) override;
 
+  // Takes the next answer from `openFilesAnswers` (no paths = Cancel).
+  std::vector<std::string> RunOpenFiles(const std::string& caption,
+                                        const std::string& folder) override;
+
   // Takes the next answer from `askAnswers` (nothing = the box closed without an answer).
   std::optional<int> Ask(const std::string& text, const std::string& caption,
                          std::span<const std::string> buttons) override;
@@ -35,9 +39,10 @@ class ScriptedHost : public ModalHost {
   std::deque<Step> dialogSteps;
   std::deque<std::optional<std::string>> saveAsAnswers;
   std::deque<std::optional<int>> askAnswers;
+  std::deque<std::vector<std::string>> openFilesAnswers;
 
   // What was asked of the host, in order: "dialog:<template id>", "saveas:<last path>",
-  // "ask:<caption>".
+  // "ask:<caption>", "open:<folder>".
   std::vector<std::string> events;
   std::vector<SaveAsSettings> saveAsSettingsSeen;
   std::vector<std::string> questionsSeen;

@@ -15,6 +15,7 @@
 #include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
 #include "ui/control_groups.h"
+#include "ui/import_dlg.h"
 
 namespace quillet {
 namespace {
@@ -77,6 +78,11 @@ TEST_P(BindingTest, EveryBoundControlExistsWithAMatchingKind) {
   GetParam().fill(window);
   const DialogTemplate& t = GetParam().tmpl();
   ASSERT_FALSE(window.checks.empty() && window.texts.empty());
+  for (const auto& [id, items] : window.comboItems) {
+    const ControlTemplate* c = Find(t, id);
+    ASSERT_NE(c, nullptr) << "list " << id;
+    EXPECT_EQ(c->kind, ControlKind::kComboBox) << id;
+  }
   for (const auto& [id, state] : window.checks) {
     const ControlTemplate* c = Find(t, id);
     ASSERT_NE(c, nullptr) << "check box " << id;
@@ -85,7 +91,9 @@ TEST_P(BindingTest, EveryBoundControlExistsWithAMatchingKind) {
   for (const auto& [id, text] : window.texts) {
     const ControlTemplate* c = Find(t, id);
     ASSERT_NE(c, nullptr) << "text control " << id;
-    EXPECT_TRUE(c->kind == ControlKind::kEdit || c->kind == ControlKind::kStatic) << id;
+    // A check box's text is its caption, which a dialog may set as it opens.
+    const bool caption = c->kind == ControlKind::kCheckBox;
+    EXPECT_TRUE(c->kind == ControlKind::kEdit || c->kind == ControlKind::kStatic || caption) << id;
   }
 }
 
@@ -104,6 +112,11 @@ INSTANTIATE_TEST_SUITE_P(Windows, BindingTest,
                                                        [](FakeWindow& w) {
                                                          CCommentsDlg dlg;
                                                          dlg.DoDataExchange(w, false);
+                                                       }},
+                                           BindingCase{"Import", &ImportTemplate,
+                                                       [](FakeWindow& w) {
+                                                         CImportDlg dlg({}, {}, {});
+                                                         dlg.OnInitDialog(w);
                                                        }}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -212,7 +225,9 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowCase{"Calculator", &ChiSquareTemplate, 129, "Chi Square Calculator", 1,
                                  1},
                       WindowCase{"Comments", &CommentsTemplate, 130, "Comments", 1072, 2},
-                      WindowCase{"About", &AboutTemplate, 100, "About Quillet", 1, 1}),
+                      WindowCase{"About", &AboutTemplate, 100, "About Quillet", 1, 1},
+                      WindowCase{"Import", &ImportTemplate, 132, "Import log-likelihoods", 1,
+                                 CImportDlg::kIdFirstRowChoice}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AboutTemplate, ShowsTheVersionAsTyped) {

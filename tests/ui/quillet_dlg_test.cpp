@@ -232,7 +232,7 @@ TEST_F(QuilletDlgTest, CancelClosesAtOnceWithoutReadingTheForm) {
 struct SysCommandCase {
   const char* name;
   int command;
-  bool opensAbout;
+  const char* opens;  // what the host was asked for; empty when the command is not ours
 };
 
 void PrintTo(const SysCommandCase& c, std::ostream* os) { *os << c.name; }
@@ -240,24 +240,28 @@ void PrintTo(const SysCommandCase& c, std::ostream* os) { *os << c.name; }
 class SysCommandTest : public QuilletDlgTest,
                        public ::testing::WithParamInterface<SysCommandCase> {};
 
-TEST_P(SysCommandTest, OnlyTheAboutEntryIsOurs) {
+TEST_P(SysCommandTest, OnlyTheAboutAndImportEntriesAreOurs) {
   Open();
   host.dialogSteps.push_back(testing::PressOk());
+  host.openFilesAnswers.push_back({});  // the Open dialog cancelled
   const SysCommandCase& c = GetParam();
-  EXPECT_EQ(dlg.OnSysCommand(window, c.command), c.opensAbout);
-  EXPECT_EQ(host.events,
-            c.opensAbout ? std::vector<std::string>{"dialog:100"} : std::vector<std::string>{});
-  if (!c.opensAbout) host.dialogSteps.clear();
+  const bool ours = *c.opens != '\0';
+  EXPECT_EQ(dlg.OnSysCommand(window, c.command), ours);
+  EXPECT_EQ(host.events, ours ? std::vector<std::string>{c.opens} : std::vector<std::string>{});
+  host.dialogSteps.clear();
+  host.openFilesAnswers.clear();
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SysCommandTest,
-                         ::testing::Values(SysCommandCase{"About", 16, true},
-                                           SysCommandCase{"AboutWithLowBits17", 17, true},
-                                           SysCommandCase{"AboutWithLowBits31", 31, true},
-                                           SysCommandCase{"Next32", 32, false},
-                                           SysCommandCase{"Zero", 0, false},
-                                           SysCommandCase{"Close", 0xF060, false},
-                                           SysCommandCase{"Minimize", 0xF020, false}),
+                         ::testing::Values(SysCommandCase{"About", 16, "dialog:100"},
+                                           SysCommandCase{"AboutWithLowBits17", 17, "dialog:100"},
+                                           SysCommandCase{"AboutWithLowBits31", 31, "dialog:100"},
+                                           SysCommandCase{"Import", 32, "open:"},
+                                           SysCommandCase{"ImportWithLowBits47", 47, "open:"},
+                                           SysCommandCase{"Next48", 48, ""},
+                                           SysCommandCase{"Zero", 0, ""},
+                                           SysCommandCase{"Close", 0xF060, ""},
+                                           SysCommandCase{"Minimize", 0xF020, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QuilletDlgTest, HelpButtonOpensTheHelpFileAtItsBeginning) {
@@ -303,7 +307,8 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, F1HelpTest,
     ::testing::Values(F1Case{"MainWindow", 102, 131174}, F1Case{"About", 100, 131172},
                       F1Case{"Calculator", 129, 131201}, F1Case{"Comments", 130, 131202},
-                      F1Case{"SaveAs", kSaveAsHelpId, 131203}, F1Case{"NoSuchWindow", 101, 0}),
+                      F1Case{"SaveAs", kSaveAsHelpId, 131203}, F1Case{"Import", 132, 131204},
+                      F1Case{"NoSuchWindow", 101, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Nothing passes between the calculator and the main window: text typed into the main

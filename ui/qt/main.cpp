@@ -15,6 +15,7 @@
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_help_viewer.h"
 #include "ui/qt/qt_modal_host.h"
+#include "ui/qt/startup_import.h"
 #include "ui/quillet_dlg.h"
 
 namespace {
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
   quillet::qt::QtHelpViewer help;
   quillet::CQuilletDlg dialog(host, clock, help, quillet::CurrentDirectory);
   host.SetMainDialog(&dialog);
+  quillet::qt::ImportAtStart(host, dialog, QCoreApplication::arguments().mid(1));
   // The program lives as long as its main window; nothing is saved when it closes.
   host.DoModal(dialog);
   return 0;

@@ -2,17 +2,25 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 #include "ui/program_name.h"
 #include "ui/qt/caption_frame.h"
@@ -83,6 +91,11 @@ QtDialogWindow::QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, QtMod
   setSizeGripEnabled(false);
   Build(tmpl);
   host_.open_.push_back(this);
+  if (IsMainWindow()) {
+    setAcceptDrops(true);
+    // The number fields take dropped text themselves; files dropped on them go to the window.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
+  }
 }
 
 QtDialogWindow::~QtDialogWindow() { std::erase(host_.open_, this); }
@@ -134,6 +147,10 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
           edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
           edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
           edit->installEventFilter(this);
+          if (c.styles & style::kReadOnly) {
+            edit->setReadOnly(true);
+            edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+          }
           widget = edit;
         } else {
           widget = new ElidingLineEdit(this);
@@ -158,6 +175,12 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
         widget = new CaptionFrame(caption, this);
         frames.push_back(widget);
         break;
+      case ControlKind::kComboBox: {
+        auto* list = new QComboBox(this);
+        list->setEditable(false);
+        widget = list;
+        break;
+      }
       case ControlKind::kIcon: {
         auto* icon = new QLabel(this);
         icon->setPixmap(ProgramIcon().pixmap(32, 32));
@@ -258,6 +281,31 @@ void QtDialogWindow::EnableControl(int id, bool enable) {
   if (QWidget* w = Control(id)) w->setEnabled(enable);
 }
 
+void QtDialogWindow::SetComboItems(int id, const std::vector<std::string>& items) {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return;
+  list->clear();
+  for (const std::string& item : items) list->addItem(QString::fromStdString(item));
+  list->setCurrentIndex(-1);
+  // The drop-down shows the longest item whole, however narrow the list itself is.
+  int widest = 0;
+  for (int i = 0; i < list->count(); ++i) {
+    widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+  }
+  list->view()->setMinimumWidth(widest + 4 * list->fontMetrics().averageCharWidth());
+}
+
+int QtDialogWindow::GetComboSelection(int id) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->currentIndex() : -1;
+}
+
+void QtDialogWindow::SetComboSelection(int id, int index) {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return;
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
 void QtDialogWindow::FocusAndSelect(int id) {
   QWidget* w = Control(id);
   if (!w) return;
@@ -330,11 +378,16 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
     End(dialog_.OnEscapeKey(*this));
     return;
   }
+  if (IsMainWindow() && event->matches(QKeySequence::Open)) {
+    Command(CQuilletDlg::kIdFileOpen);
+    return;
+  }
   QDialog::keyPressEvent(event);
 }
 
-// Where the window manager offers programs no system menu of their own, the About entry is in
-// a context menu of the main window's background (its frames and labels included).
+// Where the window manager offers programs no system menu of their own, the Import and About
+// entries are in a context menu of the main window's background (its frames and labels
+// included).
 void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
 #ifdef Q_OS_WIN
   QDialog::contextMenuEvent(event);
@@ -346,16 +399,20 @@ void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     return;
   }
   QMenu menu(this);
+  QAction* importEntry = menu.addAction(QString::fromUtf8(kImportMenuText));
+  importEntry->setShortcut(QKeySequence::Open);  // shown as a reminder; the window answers it
+  importEntry->setShortcutVisibleInContextMenu(true);
   QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
-  if (menu.exec(event->globalPos()) == about) {
-    host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmAboutBox);
-  }
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == importEntry) host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmImport);
+  if (chosen == about) host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmAboutBox);
 #endif
 }
 
 // A multi-line edit leaves Enter to the dialog, so Enter presses the default button; Ctrl+Enter
 // or Shift+Enter starts a new line.
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (qobject_cast<QLineEdit*>(watched) && TakeFileDrag(event)) return true;
   if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(watched)) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -381,11 +438,14 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
     }
     if (area.isValid()) move(area.center() - rect().center());
 #ifdef Q_OS_WIN
-    // Windows offers every program a system menu: the About entry goes at its end.
+    // Windows offers every program a system menu: the Import and About entries go at its end.
     if (IsMainWindow()) {
       HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
       if (menu) {
+        const QString importEntry = QString::fromUtf8(kImportMenuText) + QStringLiteral("\tCtrl+O");
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, CQuilletDlg::kIdmImport,
+                    reinterpret_cast<LPCWSTR>(importEntry.utf16()));
         AppendMenuW(menu, MF_STRING, CQuilletDlg::kIdmAboutBox,
                     reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutMenuText).utf16()));
       }
@@ -393,6 +453,55 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
 #endif
   }
   QDialog::showEvent(event);
+}
+
+std::vector<std::string> QtDialogWindow::DroppableFiles(const QMimeData* data) const {
+  std::vector<std::string> paths;
+  // Only the main window takes files, and only while no dialog is open over it.
+  if (!data || !data->hasUrls() || !IsMainWindow() || host_.TopWindow() != this) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  return paths;
+}
+
+bool QtDialogWindow::TakeFileDrag(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (DroppableFiles(drag->mimeData()).empty()) return false;
+      drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      std::vector<std::string> paths = DroppableFiles(drop->mimeData());
+      if (paths.empty()) return false;
+      drop->acceptProposedAction();
+      // The import opens a modal dialog; the drag source is told the drop was taken first.
+      QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
+        if (CQuilletDlg* main = host_.MainDialog(); main && host_.TopWindow() == this) {
+          main->OnImport(*this, paths);
+        }
+      });
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void QtDialogWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!TakeFileDrag(event)) QDialog::dragEnterEvent(event);
+}
+
+void QtDialogWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!TakeFileDrag(event)) QDialog::dragMoveEvent(event);
+}
+
+void QtDialogWindow::dropEvent(QDropEvent* event) {
+  if (!TakeFileDrag(event)) QDialog::dropEvent(event);
 }
 
 #ifdef Q_OS_WIN

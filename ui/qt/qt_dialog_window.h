@@ -2,6 +2,8 @@
 
 #include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QDialog>
 
@@ -9,6 +11,7 @@
 #include "platform/dialog_template.h"
 #include "platform/window.h"
 
+class QMimeData;
 class QPushButton;
 
 namespace quillet::qt {
@@ -28,6 +31,9 @@ class QtDialogWindow : public QDialog, public Window {
   int GetCheck(int id) const override;
   void SetCheck(int id, int state) override;
   void EnableControl(int id, bool enable) override;
+  void SetComboItems(int id, const std::vector<std::string>& items) override;
+  int GetComboSelection(int id) const override;
+  void SetComboSelection(int id, int index) override;
   void FocusAndSelect(int id) override;
   void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
@@ -58,6 +64,10 @@ class QtDialogWindow : public QDialog, public Window {
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Files dropped on the main window are imported.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 #ifdef Q_OS_WIN
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -66,6 +76,10 @@ class QtDialogWindow : public QDialog, public Window {
   void Build(const DialogTemplate& tmpl);
   void End(std::optional<int> code);
   bool IsMainWindow() const;
+  // The local files a drag carries when this window takes them, else none.
+  std::vector<std::string> DroppableFiles(const QMimeData* data) const;
+  // Handles a drag or drop event of files; false when it is none of ours.
+  bool TakeFileDrag(QEvent* event);
 
   Dialog& dialog_;
   QtModalHost& host_;

@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "ui/dialog_templates.h"
 #include "ui/help_topics.h"
+#include "ui/import_dlg.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/name_only_icon_provider.h"
 #include "ui/qt/qt_dialog_window.h"
@@ -29,6 +30,9 @@ class FileDialogWindow : public Window {
   int GetCheck(int) const override { return 0; }
   void SetCheck(int, int) override {}
   void EnableControl(int, bool) override {}
+  void SetComboItems(int, const std::vector<std::string>&) override {}
+  int GetComboSelection(int) const override { return -1; }
+  void SetComboSelection(int, int) override {}
   void FocusAndSelect(int) override {}
   void FocusAtEnd(int) override {}
   void MessageBox(const std::string& text, const std::string& caption = {}) override {
@@ -88,6 +92,34 @@ std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings
   QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return QFileInfo(files.first()).absoluteFilePath().toStdString();
+}
+
+// Qt's own dialog, as for Save As, so that listing a folder never reads a file. Several files may
+// be chosen; each is read only once the dialog has closed.
+std::vector<std::string> QtModalHost::RunOpenFiles(const std::string& caption,
+                                                   const std::string& folder) {
+  NameOnlyIconProvider icons;
+  QFileDialog dialog(TopWindow(), QString::fromStdString(caption));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
+  if (TopWindow()) dialog.setWindowModality(Qt::WindowModal);
+  // F1 opens the import's topic, which also tells what files are read.
+  FileDialogWindow asWindow(&dialog);
+  QShortcut help(QKeySequence(Qt::Key_F1), &dialog);
+  QObject::connect(&help, &QShortcut::activated, &dialog, [this, &asWindow] {
+    if (main_) main_->OnHelpKey(asWindow, CImportDlg::kTemplateId);
+  });
+  int code = dialog.exec();
+  if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
+  std::vector<std::string> paths;
+  if (code != QDialog::Accepted) return paths;
+  for (const QString& file : dialog.selectedFiles()) {
+    paths.push_back(QFileInfo(file).absoluteFilePath().toStdString());
+  }
+  return paths;
 }
 
 // A box like the program's other messages, without an icon, with one button per answer; the

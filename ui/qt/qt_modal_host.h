@@ -22,6 +22,8 @@ class QtModalHost : public ModalHost {
   int DoModal(Dialog& dialog) override;
   std::optional<std::string> RunSaveAs(const SaveAsSettings& settings,
                                        const std::string& lastPath) override;
+  std::vector<std::string> RunOpenFiles(const std::string& caption,
+                                        const std::string& folder) override;
   std::optional<int> Ask(const std::string& text, const std::string& caption,
                          std::span<const std::string> buttons) override;
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/file_import.h"
+#include "import/import_table.h"
+#include "platform/dialog.h"
+#include "ui/import_choices.h"
+
+namespace quillet {
+
+// One file given to the import, as the dialog lists it.
+struct ImportedFile {
+  std::string source;  // the name the messages use
+  std::string format;  // "PhyML statistics"
+  bool read = true;    // false when the file was refused
+};
+
+std::vector<ImportedFile> SummarizeFiles(const std::vector<FileImport>& files);
+
+// The import dialog (template 132): what the files hold, shown before anything changes, and
+// the user's choice of what goes into the main window. The grid has the main window's rows
+// (GTR at the top) and one column per variant; each cell shows the value found and the number
+// of its file. OK (Apply) keeps the choices; the caller applies them.
+class CImportDlg : public Dialog {
+ public:
+  static constexpr int kTemplateId = 132;
+  // Cell of screen row r (0 for GTR .. 5 for JC) and variant column c (plain, +I, +G, +I+G).
+  static constexpr int kIdFirstCell = 1100;
+  static constexpr int kIdFirstRowChoice = 1130;  // one list per screen row
+  static constexpr int kIdTaxa = 1140;
+  static constexpr int kIdGammaPair = 1141;
+  static constexpr int kIdMessages = 1142;
+
+  static constexpr int CellId(int screenRow, int column) {
+    return kIdFirstCell + 4 * screenRow + column;
+  }
+
+  CImportDlg(ImportTable table, std::vector<ImportedFile> files, ImportChoices choices);
+
+  int TemplateId() const override { return kTemplateId; }
+  bool DoDataExchange(Window& window, bool fromWindow) override;
+  void OnInitDialog(Window& window) override;
+
+  ImportTable m_table;
+  std::vector<ImportedFile> m_files;
+  ImportChoices m_choices;
+
+ private:
+  std::string CellText(const ClassicModel& model) const;
+  std::string FileNumbers(const std::vector<const ImportedValue*>& values) const;
+  std::string MessagesText() const;
+
+  // What each list offers: nothing (leave as it is) first, then what the files hold.
+  std::array<std::vector<std::optional<ClassicModel>>, 6> rowItems_;
+  std::vector<std::optional<GammaPair>> gammaItems_;
+};
+
+inline constexpr char kImportCaption[] = "Import log-likelihoods";
+inline constexpr char kLeaveRowText[] = "Leave as it is";
+inline constexpr char kLeaveGammaText[] = "Leave the gamma test as it is";
+inline constexpr char kNothingImportedText[] = "Nothing was imported.";
+
+}  // namespace quillet
