@@ -50,6 +50,10 @@ int main(int argc, char* argv[]) {
       QStringLiteral("help-path"),
       QStringLiteral("Displays the full path of the help file the program opens."));
   parser.addOption(helpPathOption);
+  parser.addPositionalArgument(
+      QStringLiteral("files"),
+      QStringLiteral("Output files of model-fitting programs to import log-likelihoods from."),
+      QStringLiteral("[FILE...]"));
 
   // Options that only print are answered without a window, so they work without a display
   // too. This first look only picks the kind of application: Qt's own options (-platform,
@@ -81,7 +85,7 @@ int main(int argc, char* argv[]) {
   quillet::qt::QtHelpViewer help;
   quillet::CQuilletDlg dialog(host, clock, help, quillet::CurrentDirectory);
   host.SetMainDialog(&dialog);
-  quillet::qt::ImportAtStart(host, dialog, QCoreApplication::arguments().mid(1));
+  quillet::qt::ImportAtStart(host, dialog, parser.positionalArguments());
   // The program lives as long as its main window; nothing is saved when it closes.
   host.DoModal(dialog);
   return 0;
