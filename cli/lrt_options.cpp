@@ -202,12 +202,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   app.add_flag("--tsv", request.tsv,
                "Print one tab-separated line per test, with a header line, instead of the "
                "report's text");
-  app.add_option("files", request.files,
-                 "Output files of the fitting programs (or tables) to read the ln L from")
-      ->type_name("FILE");
+  app.add_option("FILE", request.files,
+                 "Output files of the fitting programs, or tables, to read ln L from (with "
+                 "--each also folders)")
+      ->type_name("");
   app.add_flag("--list", list,
-               "Print the ln L the files hold (model, lnL, source; tab-separated) and "
-               "calculate nothing");
+               "Print the ln L the files hold (model, lnL, source; tab-separated; with --each "
+               "a locus column first) and calculate nothing");
   app.add_option("--variant", variant,
                  "Which variant of each model the files fill the rows with: plain (the "
                  "default), +I, +G or +I+G")
