@@ -34,11 +34,13 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-void NoteConflicts(const FileImport& file, LocusOutcome& outcome) {
+// Values the file disagrees on are always told; they leave a listing incomplete, but the tests
+// only when a chosen model is among them, which filling the input finds.
+void NoteConflicts(const FileImport& file, bool listing, LocusOutcome& outcome) {
   for (const ValueConflict& conflict : file.conflicts) {
     outcome.notes.push_back("different values for " + DescribeConflict(conflict) +
                             "; that model is left unfilled");
-    outcome.incomplete = true;
+    outcome.incomplete = outcome.incomplete || listing;
   }
 }
 
@@ -49,7 +51,7 @@ LocusOutcome ListLocus(const LocusFile& locus) {
     outcome.refusal = *file.refusal;
     return outcome;
   }
-  NoteConflicts(file, outcome);
+  NoteConflicts(file, true, outcome);
   outcome.rows = WithFirstField(TsvField(locus.locus), ListRows(file.values));
   return outcome;
 }
@@ -62,7 +64,7 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
     outcome.refusal = *file.refusal;
     return outcome;
   }
-  NoteConflicts(file, outcome);
+  NoteConflicts(file, false, outcome);
   AnalysisInput in = request.input;
   const FillOutcome fill =
       FillFromValues(request.choice, GivenValues{}, file.values, file.conflicts, "the file", in);

@@ -259,7 +259,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   // What each way of running takes; anything else is a mistake worth telling.
   if (list) {
     for (const char* option : {"--model", "--clock", "--taxa", "--gamma", "--report", "--comment",
-                               "--tsv", "--variant", "--use", "--gamma-pair", "--p-value"}) {
+                               "--variant", "--use", "--gamma-pair", "--p-value"}) {
       if (given(option)) {
         return fail(std::string("--list prints the values the files hold and calculates "
                                 "nothing; leave out ") +

@@ -272,6 +272,7 @@ TEST(FilesInput, RefusesOptionsThatDoNotFit) {
       {"ListWithATest", {"--list", "--gamma-pair", "GTR+G,GTR", "f"}, "leave out --gamma-pair"},
       {"ListWithAReport", {"--list", "--report", "r.txt", "f"}, "leave out --report"},
       {"ListWithoutFiles", {"--list"}, "--list needs the files"},
+      {"ListWithAPValue", {"--list", "-p", "0.1", "f"}, "leave out --p-value"},
       {"EachWithAModelValue", {"--each", "--model", "GTR=-1", "f"}, "leave out --model"},
       {"EachWithTheClock", {"--each", "--clock", "-1,-2", "f"}, "leave out --clock"},
       {"EachWithoutFiles", {"--each"}, "--each needs the files or folders"},
