@@ -79,9 +79,10 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
   }
   if (in.testGamma && !result.gamma) outcome.incomplete = true;
   if (in.testModels && result.models.compared.empty()) {
+    int usable = 0;
+    for (Model model : kReportOrder) usable += TakesPart(in, model) ? 1 : 0;
     std::string note = "the test of models needs two models; the file gives " +
-                       std::string(fill.rowsFilled == 0 ? "none" : "one") +
-                       " with the chosen variants";
+                       std::string(usable == 0 ? "none" : "one") + " with the chosen variants";
     const std::string held = VariantsHeld(file.values);
     if (!held.empty()) note += " (it holds " + held + ")";
     outcome.notes.push_back(note);

@@ -34,6 +34,11 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
                            std::span<const ValueConflict> conflicts, const std::string& where,
                            AnalysisInput& input) {
   FillOutcome outcome;
+  // Why a model is not there, for the models named one by one.
+  auto absent = [&](const ClassicModel& model) {
+    return InConflict(conflicts, model) ? " has different values in " + where
+                                        : " is not in " + where;
+  };
   if (choice.fillModels) {
     for (std::size_t base = 0; base < choice.rows.size(); ++base) {
       if (given.models[base]) continue;
@@ -42,14 +47,14 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
       ModelEntry& row = input.models[base];
       if (value) {
         row = {true, FieldValue(*value), model.gamma, model.invariants};
-        ++outcome.rowsFilled;
         continue;
       }
       row = {};
-      // The files' disagreement has been told with the values; the row is left out for it.
+      // A row left out for lack of the variant the user chose for all rows is what that choice
+      // means; one left out because the files disagree on its value is not.
       if (InConflict(conflicts, model)) outcome.incomplete = true;
-      if (choice.named[base] && !InConflict(conflicts, model)) {
-        outcome.problems.push_back(CanonicalName(model) + " (--use) is not in " + where + "; the " +
+      if (choice.named[base]) {
+        outcome.problems.push_back(CanonicalName(model) + " (--use)" + absent(model) + "; the " +
                                    ModelName(model.base) + " row is left out");
         outcome.incomplete = true;
       }
@@ -57,23 +62,16 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
   }
   if (choice.gammaWith && choice.gammaWithout && !given.gamma) {
     input.testGamma = true;
-    std::string missing;
     auto take = [&](const ClassicModel& model, float& lnL) {
       const ImportedValue* value = Find(values, model);
       lnL = value ? FieldValue(*value) : 0.0f;
       if (value) return;
+      outcome.problems.push_back(CanonicalName(model) + " (--gamma-pair)" + absent(model) +
+                                 "; the gamma test cannot run");
       outcome.incomplete = true;
-      if (!InConflict(conflicts, model)) {
-        missing += (missing.empty() ? "" : " and ") + CanonicalName(model);
-      }
     };
     take(*choice.gammaWith, input.lnLGamma);
     take(*choice.gammaWithout, input.lnLNoGamma);
-    if (!missing.empty()) {
-      outcome.problems.push_back(missing + " (--gamma-pair) " +
-                                 (missing.find(" and ") == std::string::npos ? "is" : "are") +
-                                 " not in " + where + "; the gamma test cannot run");
-    }
   }
   return outcome;
 }

@@ -37,7 +37,6 @@ struct FillOutcome {
   std::vector<std::string> problems;
   // Something chosen was not filled: such a model, or a chosen model the files disagree on.
   bool incomplete = false;
-  int rowsFilled = 0;  // model rows ticked from the files
 };
 
 // Sets the model rows (when the choice fills them) and the gamma test's two log-likelihoods

@@ -95,6 +95,12 @@ TEST(FilesInput, ChoosesTheValuesEachTestTakes) {
        "models HKY85 -1010.5 -1000.5 4; models K2P -1030.5 -1000.5 7; "
        "models JC -1100.5 -1000.5 8",
        "TrN+G (--use) is not in the files; the TrN row is left out"},
+      {"ARowNamedThatTheFilesDisagreeOn",
+       {{"a.tsv", kFits}, {"b.tsv", "Model\tlnL\nHKY85+G\t-990\n"}},
+       {"--use", "HKY85+G", "@a.tsv", "@b.tsv"},
+       kExitNotAllRan,
+       "models K2P -1030.5 -1000.5 7; models JC -1100.5 -1000.5 8",
+       "HKY85+G (--use) has different values in the files; the HKY85 row is left out"},
       {"ModelOptionOverridesTheValueRead",
        {{"fits.tsv", kFits}},
        {"--model", "GTR+G=-999", "@fits.tsv"},
