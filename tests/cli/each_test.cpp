@@ -291,14 +291,5 @@ TEST(EachLocus, ProgressBarDrawsAtMostTenTimesASecond) {
   EXPECT_EQ(quick.str(), "");
 }
 
-// Output to a file or a pipe carries no progress bar.
-TEST(EachLocus, NoProgressBarUnlessATerminal) {
-  const quillet::testing::TempDir dir;
-  Write(dir.path() / "a.tsv", Fits(-1000));
-  const LrtRun run = RunLrt({"--each", dir.path().string()});
-  EXPECT_EQ(run.err, "");
-  EXPECT_FALSE(Contains(run.out, "\r"));
-}
-
 }  // namespace
 }  // namespace quillet::cli
