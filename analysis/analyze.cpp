@@ -5,6 +5,7 @@
 
 #include "analysis/notices.h"
 #include "analysis/wrapping_add.h"
+#include "stats/chi_square.h"
 
 namespace quillet {
 
@@ -40,19 +41,28 @@ int ParameterCount(Model model, const ModelEntry& entry) {
   return FreeParameterCount(model, Flag(entry.gamma), Flag(entry.invariants));
 }
 
-}  // namespace
+const CriticalValueSource& DirectCriticalValues() {
+  static const CriticalValueSource direct = ChiSquareCritical;
+  return direct;
+}
 
-void AnalyzeClock(const AnalysisInput& in, AnalysisResult& result) {
+LrtOutcome Test(float lnL1, float lnL2, int df, float p, const CriticalValueSource& critical) {
+  return RunLrtWithCritical(lnL1, lnL2, df, critical(p, df));
+}
+
+void ClockStep(const AnalysisInput& in, AnalysisResult& result,
+               const CriticalValueSource& critical) {
   if (!in.testClock) return;
   if (IsMissing(in.lnLClock) || IsMissing(in.lnLNoClock) || in.taxa == 0) {
     result.notices.push_back({kClockMissingText, kSomethingIsZeroCaption});
     result.clockMissing = true;
     return;
   }
-  result.clock = RunLrt(in.lnLNoClock, in.lnLClock, WrappingAdd(in.taxa, -2), in.pValue);
+  result.clock = Test(in.lnLNoClock, in.lnLClock, WrappingAdd(in.taxa, -2), in.pValue, critical);
 }
 
-void AnalyzeGamma(const AnalysisInput& in, AnalysisResult& result) {
+void GammaStep(const AnalysisInput& in, AnalysisResult& result,
+               const CriticalValueSource& critical) {
   if (!in.testGamma) return;
   if (IsMissing(in.lnLGamma) || IsMissing(in.lnLNoGamma)) {
     result.notices.push_back({kGammaMissingText, kSomethingIsZeroCaption});
@@ -60,13 +70,14 @@ void AnalyzeGamma(const AnalysisInput& in, AnalysisResult& result) {
     return;
   }
   // Always one degree of freedom; the number of taxa plays no part.
-  result.gamma = RunLrt(in.lnLNoGamma, in.lnLGamma, 1, in.pValue);
+  result.gamma = Test(in.lnLNoGamma, in.lnLGamma, 1, in.pValue, critical);
 }
 
 // The most complex model ticked is the reference; every simpler one ticked is tested against
 // it with the difference of their free-parameter counts. A model ticked without its ln L is
 // left out (testing it at 0 would reject it at once), and the user is told.
-void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
+void ModelsStep(const AnalysisInput& in, AnalysisResult& result,
+                const CriticalValueSource& critical) {
   if (!in.testModels) return;
   auto usable = [&in](Model model) { return TakesPart(in, model); };
   std::string leftOut;
@@ -97,8 +108,22 @@ void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
       result.notices.push_back({kF81K2PWarning, ""});
     }
     const int df = WrappingSubtract(kRef, ParameterCount(compared, x));
-    models.compared.push_back({compared, x.lnL, RunLrt(x.lnL, ref.lnL, df, in.pValue)});
+    models.compared.push_back({compared, x.lnL, Test(x.lnL, ref.lnL, df, in.pValue, critical)});
   }
+}
+
+}  // namespace
+
+void AnalyzeClock(const AnalysisInput& in, AnalysisResult& result) {
+  ClockStep(in, result, DirectCriticalValues());
+}
+
+void AnalyzeGamma(const AnalysisInput& in, AnalysisResult& result) {
+  GammaStep(in, result, DirectCriticalValues());
+}
+
+void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
+  ModelsStep(in, result, DirectCriticalValues());
 }
 
 bool TakesPart(const AnalysisInput& in, Model model) {
@@ -123,13 +148,17 @@ std::optional<Refusal> CheckInput(const AnalysisInput& in) {
 }
 
 AnalysisResult Analyze(const AnalysisInput& input) {
+  return Analyze(input, DirectCriticalValues());
+}
+
+AnalysisResult Analyze(const AnalysisInput& input, const CriticalValueSource& critical) {
   AnalysisResult result;
   result.refusal = CheckInput(input);
   if (result.refusal) return result;
   if (input.nothingChosen) result.notices.push_back({kNothingChosenText, ""});
-  AnalyzeClock(input, result);
-  AnalyzeGamma(input, result);
-  AnalyzeModels(input, result);
+  ClockStep(input, result, critical);
+  GammaStep(input, result, critical);
+  ModelsStep(input, result, critical);
   return result;
 }
 

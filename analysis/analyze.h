@@ -3,6 +3,7 @@
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
 
+#include <functional>
 #include <optional>
 
 namespace quillet {
@@ -10,6 +11,14 @@ namespace quillet {
 // One whole calculation: the clock test, the gamma/invariants test and the test of models,
 // each when asked for, in that order, with the notices the window shows for them.
 AnalysisResult Analyze(const AnalysisInput& input);
+
+// Where a calculation takes its critical values: a function that must return
+// ChiSquareCritical(p, df), such as a cache of it kept by a caller that runs thousands of
+// calculations at one significance level (the bisection is most of a calculation's time).
+using CriticalValueSource = std::function<float(float p, int df)>;
+
+// The same calculation with its critical values from `critical`.
+AnalysisResult Analyze(const AnalysisInput& input, const CriticalValueSource& critical);
 
 // The check made before anything is computed: a significance level strictly between 0 and 1,
 // and for a clock test with its number of taxa filled in, 3 taxa or more (fewer leave it no

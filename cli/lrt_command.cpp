@@ -1,7 +1,15 @@
 #include "cli/lrt_command.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "analysis/analyze.h"
+#include "cli/each_command.h"
+#include "cli/import_choice.h"
+#include "cli/list_command.h"
 #include "cli/tsv.h"
+#include "import/import_table.h"
+#include "import/likelihood_import.h"
 #include "report/report_text.h"
 #include "report/report_writer.h"
 #include "report/time_stamp.h"
@@ -9,10 +17,6 @@
 namespace quillet::cli {
 
 namespace {
-
-void Tell(std::ostream& err, const std::string& message) {
-  err << "quillet-lrt: " << message << '\n';
-}
 
 // Every test asked for ran: a clock or gamma test had its values, and the test of models had
 // every model given with its ln L and something to compare.
@@ -28,10 +32,56 @@ bool AllAskedForRan(const AnalysisInput& in, const AnalysisResult& result) {
   return true;
 }
 
+// Reads the files as one data set and fills `in` from them, telling their messages. Returns
+// the exit status when the run stops here (a file refused, no number of taxa for the clock
+// test); raises `status` when something chosen could not be filled.
+std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, LrtEnvironment& env,
+                                 int& status) {
+  std::vector<FileImport> files;
+  files.reserve(request.files.size());
+  for (const std::string& path : request.files) files.push_back(ReadLikelihoodFile(path));
+  const ImportTable table = CombineImports(files);
+  for (const std::string& message : table.messages) Tell(env.err, message);
+  const bool refused = std::any_of(files.begin(), files.end(),
+                                   [](const FileImport& file) { return file.refusal.has_value(); });
+  if (refused) {
+    // A calculation from some of the files would look like one from all of them.
+    Tell(env.err, "nothing calculated: a file given was not read");
+    return kExitFileRefused;
+  }
+  if (in.testClock && !request.taxaGiven) {
+    if (!table.taxa) {
+      Tell(env.err, table.taxaReadings.empty()
+                        ? "--clock needs --taxa N: the files do not state the number of taxa"
+                        : "--clock needs --taxa N: the files disagree on the number of taxa");
+      return kExitUsage;
+    }
+    in.taxa = *table.taxa;
+  }
+
+  const FillOutcome fill =
+      FillFromValues(request.choice, request.given, table.values, table.conflicts, "the files", in);
+  for (const std::string& problem : fill.problems) Tell(env.err, problem);
+  if (fill.incomplete) status = std::max(status, kExitNotAllRan);
+  const auto ticked = std::count_if(in.models.begin(), in.models.end(),
+                                    [](const ModelEntry& row) { return row.ticked; });
+  if (request.choice.fillModels && ticked < 2) {
+    const std::string held = VariantsHeld(table.values);
+    if (!held.empty()) {
+      Tell(env.err, "the files hold " + held + "; choose with --variant or --use");
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
-  const AnalysisInput& in = request.input;
+  AnalysisInput in = request.input;
+  int status = kExitOk;
+  if (!request.files.empty()) {
+    if (const std::optional<int> stop = FillFromFiles(request, in, env, status)) return *stop;
+  }
   const AnalysisResult result = Analyze(in);
   if (result.refusal) {
     Tell(env.err, result.refusal->message);
@@ -49,7 +99,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
   }
   env.out.flush();
 
-  int status = AllAskedForRan(in, result) ? kExitOk : kExitNotAllRan;
+  if (!AllAskedForRan(in, result)) status = std::max(status, kExitNotAllRan);
   if (request.report && result.AnyTestRan()) {
     const ReportHeader header{FormatTimeStamp(env.clock.LocalNow()), request.comment,
                               env.currentDirectory ? env.currentDirectory() : std::string()};
@@ -58,7 +108,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
     if (std::optional<std::string> problem =
             WriteReport(*request.report, FormatReportHeader(header) + text, how)) {
       Tell(env.err, *problem);
-      status = kExitNotAllRan;
+      status = std::max(status, kExitNotAllRan);
     }
   }
   return status;
@@ -69,6 +119,14 @@ int LrtMain(const std::vector<std::string>& args, LrtEnvironment& env) {
   env.out << parsed.output;
   if (!parsed.error.empty()) Tell(env.err, parsed.error);
   if (!parsed.request) return parsed.exitStatus;
+  switch (parsed.request->mode) {
+    case LrtMode::kList:
+      return RunListCommand(*parsed.request, env);
+    case LrtMode::kEach:
+      return RunEachCommand(*parsed.request, env);
+    case LrtMode::kCalculate:
+      break;
+  }
   return RunLrtCommand(*parsed.request, env);
 }
 

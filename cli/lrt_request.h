@@ -5,12 +5,26 @@
 #include <vector>
 
 #include "analysis/analysis_input.h"
+#include "cli/import_choice.h"
 
 namespace quillet::cli {
 
+// What a run does with the files named on the command line.
+enum class LrtMode {
+  kCalculate,  // one calculation; the files, if any, are read together as one data set
+  kList,       // --list: print the values the files hold, calculate nothing
+  kEach,       // --each: one calculation per file, each file a locus, one TSV
+};
+
 // What one run of quillet-lrt is asked to do.
 struct LrtRequest {
-  AnalysisInput input;
+  LrtMode mode = LrtMode::kCalculate;
+  bool list = false;                  // --list, alone or with --each
+  AnalysisInput input;                // the values the options give
+  GivenValues given;                  // which of them no file replaces
+  bool taxaGiven = false;             // --taxa; otherwise the files state the number of taxa
+  std::vector<std::string> files;     // as given; for --each folders too
+  ImportChoice choice;                // which values read from the files are taken
   bool tsv = false;                   // one line per test instead of the report's text
   std::optional<std::string> report;  // report file to add the analysis to
   std::string comment;                // heads a new header block in the report
@@ -27,9 +41,10 @@ struct ParsedCommandLine {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// Exit statuses.
+// Exit statuses. When several apply, the highest.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitNotAllRan = 1;  // a test asked for could not run, or no report
-inline constexpr int kExitUsage = 2;      // the command line or a value was refused
+inline constexpr int kExitNotAllRan = 1;    // a test asked for could not run, or no report
+inline constexpr int kExitUsage = 2;        // the command line or a value was refused
+inline constexpr int kExitFileRefused = 3;  // a file could not be read or is not a known format
 
 }  // namespace quillet::cli

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/lrt_command.h"
+#include "cli/terminal.h"
 #include "platform/clock.h"
 #include "platform/current_directory.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char* argv[]) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   quillet::SystemClock clock;
-  quillet::cli::LrtEnvironment env{std::cout, std::cerr, clock, quillet::CurrentDirectory};
+  quillet::cli::LrtEnvironment env{std::cout, std::cerr, clock, quillet::CurrentDirectory,
+                                   quillet::cli::StderrIsTerminal()};
   const int status = quillet::cli::LrtMain(args, env);
   std::cout.flush();
   return status;

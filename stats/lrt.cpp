@@ -13,11 +13,15 @@ namespace quillet {
 // float range) prints as "inf" or "nan" and is rejected, since the critical value is never
 // greater than it.
 LrtOutcome RunLrt(float lnL1, float lnL2, int df, float p) {
+  return RunLrtWithCritical(lnL1, lnL2, df, ChiSquareCritical(p, df));
+}
+
+LrtOutcome RunLrtWithCritical(float lnL1, float lnL2, int df, float critical) {
   LrtOutcome out;
   out.df = df;
   out.statistic =
       RoundToFloat(2.0 * std::fabs(static_cast<double>(lnL1) - static_cast<double>(lnL2)));
-  out.critical = ChiSquareCritical(p, df);
+  out.critical = critical;
   out.rejected = !(out.critical > out.statistic);
   out.pValue = RoundToFloat(ChiSquarePValue(out.statistic, df));
 

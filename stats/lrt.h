@@ -20,6 +20,11 @@ struct LrtOutcome {
 // the bisection grid, not the p-value with p.
 LrtOutcome RunLrt(float lnL1, float lnL2, int df, float p);
 
+// The same test with the critical value at the chosen p already known, for a caller that runs
+// many tests at one significance level and keeps the values it has computed. With `critical`
+// equal to ChiSquareCritical(p, df) the outcome is RunLrt's to the bit.
+LrtOutcome RunLrtWithCritical(float lnL1, float lnL2, int df, float critical);
+
 // The same test, writing the statistic ("%.2f"), the critical value at p ("%.4f") and the
 // verdict with the statistic's p-value into the three texts.
 void EvaluateLrt(float lnL1, float lnL2, std::string& lrtText, std::string& critText,

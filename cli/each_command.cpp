@@ -1,0 +1,178 @@
+#include "cli/each_command.h"
+
+#include <exception>
+#include <optional>
+#include <thread>
+
+#include "analysis/analyze.h"
+#include "analysis/notices.h"
+#include "cli/critical_value_cache.h"
+#include "cli/import_choice.h"
+#include "cli/list_command.h"
+#include "cli/locus_files.h"
+#include "cli/ordered_parallel.h"
+#include "cli/progress_bar.h"
+#include "cli/tsv.h"
+#include "import/likelihood_import.h"
+
+namespace quillet::cli {
+
+namespace {
+
+// What one locus gave.
+struct LocusOutcome {
+  std::string rows;                    // its TSV lines, the locus first
+  std::optional<std::string> refusal;  // the file was not read
+  std::vector<std::string> notes;      // for the summary
+  bool incomplete = false;             // a test chosen did not run, or not with every model
+};
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n') c = ' ';
+  }
+  return text;
+}
+
+// Values the file disagrees on are always told; they leave a listing incomplete, but the tests
+// only when a chosen model is among them, which filling the input finds.
+void NoteConflicts(const FileImport& file, bool listing, LocusOutcome& outcome) {
+  for (const ValueConflict& conflict : file.conflicts) {
+    outcome.notes.push_back("different values for " + DescribeConflict(conflict) +
+                            "; that model is left unfilled");
+    outcome.incomplete = outcome.incomplete || listing;
+  }
+}
+
+LocusOutcome ListLocus(const LocusFile& locus) {
+  LocusOutcome outcome;
+  const FileImport file = ReadLikelihoodFile(locus.path);
+  if (file.refusal) {
+    outcome.refusal = *file.refusal;
+    return outcome;
+  }
+  NoteConflicts(file, true, outcome);
+  outcome.rows = WithFirstField(TsvField(locus.locus), ListRows(file.values));
+  return outcome;
+}
+
+LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
+                       const CriticalValueSource& critical) {
+  LocusOutcome outcome;
+  const FileImport file = ReadLikelihoodFile(locus.path);
+  if (file.refusal) {
+    outcome.refusal = *file.refusal;
+    return outcome;
+  }
+  NoteConflicts(file, false, outcome);
+  AnalysisInput in = request.input;
+  const FillOutcome fill =
+      FillFromValues(request.choice, GivenValues{}, file.values, file.conflicts, "the file", in);
+  outcome.notes.insert(outcome.notes.end(), fill.problems.begin(), fill.problems.end());
+  outcome.incomplete = outcome.incomplete || fill.incomplete;
+
+  const AnalysisResult result = Analyze(in, critical);
+  for (const Notice& notice : result.notices) {
+    // Missing values are told above, in the words of the files.
+    if (notice.text == kGammaMissingText || notice.text == kModelsNeedTwoText) continue;
+    outcome.notes.push_back(OneLine(notice.text));
+  }
+  if (in.testGamma && !result.gamma) outcome.incomplete = true;
+  if (in.testModels && result.models.compared.empty()) {
+    int usable = 0;
+    for (Model model : kReportOrder) usable += TakesPart(in, model) ? 1 : 0;
+    std::string note = "the test of models needs two models; the file gives " +
+                       std::string(usable == 0 ? "none" : "one") + " with the chosen variants";
+    const std::string held = VariantsHeld(file.values);
+    if (!held.empty()) note += " (it holds " + held + ")";
+    outcome.notes.push_back(note);
+    outcome.incomplete = true;
+  }
+  outcome.rows = WithFirstField(TsvField(locus.locus), TsvRows(in, result));
+  return outcome;
+}
+
+// What a worker keeps between its loci.
+struct WorkerState {
+  WorkerState() = default;
+  WorkerState(const WorkerState&) = delete;  // `critical` points at this one's cache
+  WorkerState& operator=(const WorkerState&) = delete;
+
+  CriticalValueCache cache;
+  CriticalValueSource critical = [this](float p, int df) { return cache.At(p, df); };
+};
+
+}  // namespace
+
+int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
+  const bool list = request.list;
+  // A significance level out of range would refuse every locus alike; say it once.
+  if (!list) {
+    if (const std::optional<Refusal> refusal = CheckInput(request.input)) {
+      Tell(env.err, refusal->message);
+      return kExitUsage;
+    }
+  }
+
+  const LocusFiles loci = ExpandLocusFiles(request.files);
+  for (const std::string& problem : loci.problems) Tell(env.err, problem);
+  int status = loci.problems.empty() ? kExitOk : kExitFileRefused;
+
+  env.out << "locus\t" << (list ? ListHeader() : TsvHeader());
+  std::vector<std::string> refusals;
+  std::vector<std::string> notes;
+  std::size_t incomplete = 0;
+  std::size_t lociWithNotes = 0;
+  std::optional<ProgressBar> progress;
+  if (env.errIsTerminal) progress.emplace(env.err, loci.files.size());
+
+  const unsigned workers =
+      env.workers != 0 ? env.workers : std::max(1u, std::thread::hardware_concurrency());
+  ForEachInOrder<WorkerState>(
+      loci.files.size(), workers, 64 * std::size_t{workers},
+      [&](WorkerState& state, std::size_t i) {
+        try {
+          return list ? ListLocus(loci.files[i])
+                      : TestLocus(request, loci.files[i], state.critical);
+        } catch (const std::exception& e) {
+          // Only running out of memory gets here; the other loci still run.
+          LocusOutcome failed;
+          failed.refusal = loci.files[i].path + ": could not be read (" + e.what() + ")";
+          return failed;
+        }
+      },
+      [&](std::size_t i, LocusOutcome&& outcome) {
+        env.out << outcome.rows;
+        if (outcome.refusal) refusals.push_back(std::move(*outcome.refusal));
+        if (!outcome.notes.empty()) ++lociWithNotes;
+        for (const std::string& note : outcome.notes) {
+          notes.push_back(TsvField(loci.files[i].locus) + ": " + note);
+        }
+        if (outcome.incomplete) ++incomplete;
+        if (progress) progress->Update(i + 1);
+      });
+  env.out.flush();
+  if (progress) progress->Finish();
+
+  const std::size_t read = loci.files.size() - refusals.size();
+  if (!refusals.empty()) {
+    Tell(env.err, std::to_string(refusals.size()) + " of " + std::to_string(loci.files.size()) +
+                      " files refused:");
+    for (const std::string& refusal : refusals) Tell(env.err, "  " + refusal);
+    status = kExitFileRefused;
+  }
+  if (lociWithNotes > 0) {
+    Tell(env.err, "notes on " + std::to_string(lociWithNotes) + " of " + std::to_string(read) +
+                      (read == 1 ? " locus:" : " loci:"));
+    for (const std::string& note : notes) Tell(env.err, "  " + note);
+  }
+  if (incomplete > 0) {
+    Tell(env.err, std::string(list ? "values left out" : "not every test chosen ran") + " for " +
+                      std::to_string(incomplete) + (incomplete == 1 ? " locus" : " loci") +
+                      " (see the notes above)");
+    if (status == kExitOk) status = kExitNotAllRan;
+  }
+  return status;
+}
+
+}  // namespace quillet::cli
