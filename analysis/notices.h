@@ -14,8 +14,7 @@ inline constexpr char kModelsNeedTwoText[] =
     "The test of models needs two or more models ticked, each with its ln L.";
 inline constexpr char kPValueRangeText[] =
     "Desired p value: please enter a number greater than 0 and less than 1.";
-inline constexpr char kTaxaRangeText[] =
-    "Number of taxa: the clock test needs 3 or more taxa.";
+inline constexpr char kTaxaRangeText[] = "Number of taxa: the clock test needs 3 or more taxa.";
 inline constexpr char kF81K2PWarning[] =
     "Please note that K2P is not a special case of F81, so LRT may not be adequate in this "
     "case.\nValues are being calculated anyway. Use them at your own risk.";

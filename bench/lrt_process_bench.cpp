@@ -44,16 +44,27 @@ void BM_TrueProcess(benchmark::State& state) {
 BENCHMARK(BM_TrueProcess)->Name("TrueProcess")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LrtProcess(benchmark::State& state) {
-  std::vector<std::string> args = {QUILLET_LRT_PATH,  "-p",       "0.05",
-                                   "--clock",         "-3062.80,-3050.25",
-                                   "--taxa",          "12",       "--gamma",
+  std::vector<std::string> args = {QUILLET_LRT_PATH,
+                                   "-p",
+                                   "0.05",
+                                   "--clock",
+                                   "-3062.80,-3050.25",
+                                   "--taxa",
+                                   "12",
+                                   "--gamma",
                                    "-3040.10,-3044.35",
-                                   "--model",         "GTR+I+G=-3040.10",
-                                   "--model",         "TrN+I=-3046.00",
-                                   "--model",         "HKY85+G=-3045.55",
-                                   "--model",         "F81=-3048.70",
-                                   "--model",         "K2P=-3050.20",
-                                   "--model",         "JC=-3058.75"};
+                                   "--model",
+                                   "GTR+I+G=-3040.10",
+                                   "--model",
+                                   "TrN+I=-3046.00",
+                                   "--model",
+                                   "HKY85+G=-3045.55",
+                                   "--model",
+                                   "F81=-3048.70",
+                                   "--model",
+                                   "K2P=-3050.20",
+                                   "--model",
+                                   "JC=-3058.75"};
   if (state.range(0) == 1) args.push_back("--tsv");
   for (auto _ : state) {
     if (!RunProcess(args)) {

@@ -91,8 +91,10 @@ Typed Decode(std::string_view script) {
     const std::vector<std::string> w = Words(line);
     if (w.empty()) continue;
     if (w[0] == "p" && w.size() == 2) t.p = w[1];
-    if (w[0] == "clock" && w.size() == 4) t.clock = std::vector<std::string>(w.begin() + 1, w.end());
-    if (w[0] == "gamma" && w.size() == 3) t.gamma = std::vector<std::string>(w.begin() + 1, w.end());
+    if (w[0] == "clock" && w.size() == 4)
+      t.clock = std::vector<std::string>(w.begin() + 1, w.end());
+    if (w[0] == "gamma" && w.size() == 3)
+      t.gamma = std::vector<std::string>(w.begin() + 1, w.end());
     if (w[0] == "model" && w.size() == 3) {
       if (std::optional<ClassicModel> m = ParseCanonicalName(w[1])) t.models[m->base] = {*m, w[2]};
     }
@@ -205,8 +207,9 @@ void CheckResult(const AnalysisInput& in, const AnalysisResult& r) {
         if (m == *ref) continue;
         Require(compared.count(m) == 1, std::string(ModelName(m)) + " not compared");
         const ModelEntry& X = in[m];
-        const int df = static_cast<int>(static_cast<unsigned>(kRef) -
-                                        static_cast<unsigned>(BaseCount(m) + X.gamma + X.invariants));
+        const int df =
+            static_cast<int>(static_cast<unsigned>(kRef) -
+                             static_cast<unsigned>(BaseCount(m) + X.gamma + X.invariants));
         RequireSame(compared[m]->outcome, X.lnL, R.lnL, df, in.pValue, ModelName(m));
       }
     }

@@ -76,8 +76,8 @@ ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult
   a.number = number;
   a.pValue = input.pValue;
   if (result.clock) {
-    a.clock = ReportClockSection{input.taxa, input.lnLNoClock, input.lnLClock,
-                                 TextsOf(*result.clock)};
+    a.clock =
+        ReportClockSection{input.taxa, input.lnLNoClock, input.lnLClock, TextsOf(*result.clock)};
   }
   if (result.gamma) {
     a.gamma = ReportGammaSection{input.lnLGamma, input.lnLNoGamma, TextsOf(*result.gamma)};

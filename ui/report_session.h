@@ -10,7 +10,7 @@ namespace quillet {
 // The main window's report: which file it is, the comment that heads it, the start-up folder
 // and the number of the next analysis. The Save As dialog's path is the only record of the file.
 struct ReportSession {
-  std::string m_szStartDir;  // the working directory at start-up, written into the header
+  std::string m_szStartDir;   // the working directory at start-up, written into the header
   std::string m_strComments;  // the comment as last written into a header
   int m_nAnalysis = 1;        // number of the next analysis written to the report
   CCommentsDlg m_dlgComments;

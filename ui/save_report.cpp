@@ -84,8 +84,8 @@ std::optional<std::string> SaveReport(AnalysisForm& form, ReportSession& report,
     how.replace = report.m_bNewReportFile;
     how.headerBlock = true;
     report.m_strComments = report.m_dlgComments.m_strComments;
-    text = FormatReportHeader({FormatTimeStamp(ctx.clock.LocalNow()), report.m_strComments,
-                               report.m_szStartDir});
+    text = FormatReportHeader(
+        {FormatTimeStamp(ctx.clock.LocalNow()), report.m_strComments, report.m_szStartDir});
   }
   text += FormatAnalysis(ReportAnalysisOfForm(form, report.m_nAnalysis), first);
   std::optional<std::string> problem = WriteReport(report.m_strSavePath, text, how);

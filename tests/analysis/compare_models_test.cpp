@@ -128,42 +128,41 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"OnlyGTR", "GTR", {}, Model::GTR, {kNeedsTwo}},
         CompareCase{"OnlyK2P", "K2P+G", {}, Model::K2P, {kNeedsTwo}},
         CompareCase{"GtrAgainstJc", "GTR JC", {{Model::JC, 8}}, Model::GTR, {}},
-        CompareCase{
-            "GtrWithBothExtrasAgainstJc", "GTR+G+I JC", {{Model::JC, 10}}, Model::GTR, {}},
+        CompareCase{"GtrWithBothExtrasAgainstJc", "GTR+G+I JC", {{Model::JC, 10}}, Model::GTR, {}},
         CompareCase{
             "AllSixPlain",
             "GTR TrN HKY85 F81 K2P JC",
             {{Model::TrN, 3}, {Model::HKY85, 4}, {Model::K2P, 7}, {Model::JC, 8}, {Model::F81, 5}},
-            Model::GTR, {}},
-        CompareCase{"TrnAgainstHkyWithBothExtras",
-                    "TrN HKY85+G+I",
-                    {{Model::HKY85, -1}},
-                    Model::TrN, {}},
+            Model::GTR,
+            {}},
+        CompareCase{
+            "TrnAgainstHkyWithBothExtras", "TrN HKY85+G+I", {{Model::HKY85, -1}}, Model::TrN, {}},
         CompareCase{"TrnReferenceRow",
                     "TrN+I HKY85+I F81 K2P+G JC",
                     {{Model::HKY85, 1}, {Model::K2P, 4}, {Model::JC, 6}, {Model::F81, 3}},
-                    Model::TrN, {}},
+                    Model::TrN,
+                    {}},
         CompareCase{"F81AndK2PWarnOnce", "F81 K2P", {{Model::K2P, 2}}, Model::F81, {kWarning}},
         CompareCase{"F81ReferenceWithK2PAndJC",
                     "F81+G K2P JC+I",
                     {{Model::K2P, 3}, {Model::JC, 3}},
-                    Model::F81, {kWarning}},
+                    Model::F81,
+                    {kWarning}},
         CompareCase{"F81WithJCOnlyNoWarning", "F81 JC", {{Model::JC, 3}}, Model::F81, {}},
         CompareCase{"HkyReferenceNoWarning",
                     "F81 K2P HKY85",
                     {{Model::F81, 1}, {Model::K2P, 3}},
-                    Model::HKY85, {}},
-        CompareCase{"HkyAgainstF81WithBothExtras",
-                    "HKY85 F81+G+I",
-                    {{Model::F81, -1}},
-                    Model::HKY85, {}},
-        CompareCase{"K2PAgainstJCWithGamma", "K2P JC+G", {{Model::JC, 0}}, Model::K2P, {}},
+                    Model::HKY85,
+                    {}},
         CompareCase{
-            "K2PAgainstJCWithBothExtras", "K2P JC+G+I", {{Model::JC, -1}}, Model::K2P, {}},
+            "HkyAgainstF81WithBothExtras", "HKY85 F81+G+I", {{Model::F81, -1}}, Model::HKY85, {}},
+        CompareCase{"K2PAgainstJCWithGamma", "K2P JC+G", {{Model::JC, 0}}, Model::K2P, {}},
+        CompareCase{"K2PAgainstJCWithBothExtras", "K2P JC+G+I", {{Model::JC, -1}}, Model::K2P, {}},
         CompareCase{"FlagsOfUntickedModelsChangeNothing",
                     "~GTR+G+I TrN ~HKY85+G+I JC",
                     {{Model::JC, 5}},
-                    Model::TrN, {}},
+                    Model::TrN,
+                    {}},
         CompareCase{"HkyAgainstPlainF81", "HKY85 F81", {{Model::F81, 1}}, Model::HKY85, {}}),
     [](const ::testing::TestParamInfo<CompareCase>& info) { return info.param.name; });
 
@@ -196,7 +195,13 @@ TEST(CompareModelsTest, AModelWithoutItsLnLIsLeftOut) {
     bool needsTwo;
   };
   const Row rows[] = {
-      {"ForgottenHky", "GTR HKY85 JC", {Model::HKY85}, {{Model::JC, 8}}, Model::GTR, "HKY85", false},
+      {"ForgottenHky",
+       "GTR HKY85 JC",
+       {Model::HKY85},
+       {{Model::JC, 8}},
+       Model::GTR,
+       "HKY85",
+       false},
       {"ReferenceAtZero", "GTR TrN JC", {Model::GTR}, {{Model::JC, 5}}, Model::TrN, "GTR", false},
       {"TwoAtZero", "GTR TrN JC+G", {Model::GTR, Model::JC}, {}, Model::TrN, "GTR, JC", true},
       {"OnlyOneLeft", "HKY85 K2P", {Model::K2P}, {}, Model::HKY85, "K2P", true},
@@ -220,8 +225,7 @@ TEST(CompareModelsTest, AModelWithoutItsLnLIsLeftOut) {
       auto df = row.df.find(m);
       std::string lrt, crit, result;
       if (df != row.df.end()) {
-        EvaluateLrt(x.lnL, FieldsOf(form, row.reference).lnL, lrt, crit, result, df->second,
-                    0.05f);
+        EvaluateLrt(x.lnL, FieldsOf(form, row.reference).lnL, lrt, crit, result, df->second, 0.05f);
       }
       EXPECT_EQ(*x.lrt, lrt);
       EXPECT_EQ(*x.result, result);

@@ -103,9 +103,9 @@ TEST(CommandLineTest, ExitStatusAndMessages) {
 // One line per test, the numbers exact: they read back to the single-precision values the tests
 // used, so what a spreadsheet computes from them agrees with the verdicts.
 TEST(CommandLineTest, TsvHasOneLinePerTest) {
-  const Outcome run = Lrt({"--tsv", "--clock", "-3062.80,-3050.25", "--taxa", "12", "--gamma",
-                       "-3040.10,-3044.35", "--model", "GTR+G=-3040.10", "--model",
-                       "HKY85+G=-3045.55", "--model", "K2P=-3050.20"});
+  const Outcome run =
+      Lrt({"--tsv", "--clock", "-3062.80,-3050.25", "--taxa", "12", "--gamma", "-3040.10,-3044.35",
+           "--model", "GTR+G=-3040.10", "--model", "HKY85+G=-3045.55", "--model", "K2P=-3050.20"});
   ASSERT_EQ(run.status, kExitOk);
   std::istringstream lines(run.out);
   std::vector<std::vector<std::string>> table;

@@ -28,8 +28,8 @@ using testing::TempDir;
 struct Typed {
   const char* name;
   const char* p;
-  std::optional<std::vector<const char*>> clock;  // with, without, taxa
-  std::optional<std::vector<const char*>> gamma;  // with, without
+  std::optional<std::vector<const char*>> clock;            // with, without, taxa
+  std::optional<std::vector<const char*>> gamma;            // with, without
   std::vector<std::pair<const char*, const char*>> models;  // canonical name, ln L
   const char* comment;
   const char* startDir;
@@ -99,8 +99,8 @@ void WithTheWindow(const Typed& t, const std::string& path, bool append) {
 void WithTheCommandLine(const Typed& t, const std::string& path) {
   std::vector<std::string> args = {"-p", t.p, "--report", path, "--comment", t.comment};
   if (t.clock) {
-    args.insert(args.end(), {"--clock", std::string((*t.clock)[0]) + "," + (*t.clock)[1],
-                             "--taxa", (*t.clock)[2]});
+    args.insert(args.end(), {"--clock", std::string((*t.clock)[0]) + "," + (*t.clock)[1], "--taxa",
+                             (*t.clock)[2]});
   }
   if (t.gamma) {
     args.insert(args.end(), {"--gamma", std::string((*t.gamma)[0]) + "," + (*t.gamma)[1]});

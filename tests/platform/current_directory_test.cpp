@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 TEST(CurrentDirectoryTest, IsTheWorkingFolderInUtf8) {
   const fs::path before = fs::current_path();
   testing::TempDir dir;
-  for (const char* name : {"plain", "Jos\xC3\xA9 r\xC3\xA9sum\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
+  for (const char* name :
+       {"plain", "Jos\xC3\xA9 r\xC3\xA9sum\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
     SCOPED_TRACE(name);
     const fs::path folder = dir.path() / PathFromUtf8(name);
     fs::create_directory(folder);

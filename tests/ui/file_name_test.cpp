@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/calculate.h"
 #include "analysis/control_ids.h"
 #include "platform/data_exchange.h"
-#include "ui/comments_dlg.h"
-#include "ui/save_report.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
+#include "ui/calculate.h"
+#include "ui/comments_dlg.h"
+#include "ui/save_report.h"
 
 namespace quillet {
 namespace {
@@ -70,7 +70,7 @@ TEST(FileNameTest, SaveAsDialogHasTheReportSettings) {
 TEST(FileNameTest, AFileThatHoldsTextAsksWhetherToAddOrReplace) {
   struct Row {
     const char* name;
-    const char* before;                // the file's text when chosen; null: no file
+    const char* before;                        // the file's text when chosen; null: no file
     std::optional<std::optional<int>> answer;  // nothing: no question asked
     bool accepted;
     const char* after;  // the file after one calculation; null: as before

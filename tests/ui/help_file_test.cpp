@@ -59,7 +59,8 @@ TEST_F(HelpFileTest, AFolderWithTheHelpFilesNameIsNotTheHelpFile) {
 
 // Folders are named in UTF-8, as the program names every path, whatever the system's code page.
 TEST_F(HelpFileTest, FoldersWithAnyNameAreSearched) {
-  for (const char* name : {"plain", "Jos\xC3\xA9 r\xC3\xA9sum\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
+  for (const char* name :
+       {"plain", "Jos\xC3\xA9 r\xC3\xA9sum\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
     SCOPED_TRACE(name);
     const fs::path folder = root / PathFromUtf8(name);
     fs::create_directories(folder);

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/calculate.h"
 #include "analysis/control_ids.h"
-#include "ui/comments_dlg.h"
-#include "ui/file_name.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
+#include "ui/calculate.h"
+#include "ui/comments_dlg.h"
+#include "ui/file_name.h"
 
 namespace quillet {
 namespace {
@@ -306,13 +306,15 @@ class ReportNumberingTest : public ::testing::Test {
   TempDir dir;
   std::string path = dir.File("r.txt");
   CommandRig rig;
-  const std::string gamma = "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50    LRT = 5.00    "
-                            "  crit. value = 3.8415    Result: " +
-                            RunLrt(-12.5f, -10.0f, 1, 0.05f).resultText;
+  const std::string gamma =
+      "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50    LRT = 5.00    "
+      "  crit. value = 3.8415    Result: " +
+      RunLrt(-12.5f, -10.0f, 1, 0.05f).resultText;
   const std::string first = std::string(kHeader) + "\n\n*** Gamma test results ***" + gamma;
-  const std::string later2 = "\n\n\nAnalysis number 2\n---------------\np-value used: 0.050000\n"
-                             "\n\n*** Gamma test results ***\n------------------" +
-                             gamma;
+  const std::string later2 =
+      "\n\n\nAnalysis number 2\n---------------\np-value used: 0.050000\n"
+      "\n\n*** Gamma test results ***\n------------------" +
+      gamma;
 };
 
 TEST_F(ReportNumberingTest, AcceptedFileIsEmptiedByItsFirstAnalysis) {

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <string>
 
+#include "support/command_rig.h"
+#include "support/temp_dir.h"
 #include "ui/calculate.h"
 #include "ui/comments_dlg.h"
 #include "ui/file_name.h"
 #include "ui/save_report.h"
-#include "support/command_rig.h"
-#include "support/temp_dir.h"
 
 namespace quillet {
 namespace {
