@@ -44,13 +44,19 @@ void NoteConflicts(const FileImport& file, bool listing, LocusOutcome& outcome) 
   }
 }
 
+// Reads a locus's file; a refused file is the locus's whole outcome.
+std::optional<FileImport> ReadLocus(const LocusFile& locus, LocusOutcome& outcome) {
+  FileImport file = ReadLikelihoodFile(locus.path);
+  if (!file.refusal) return file;
+  outcome.refusal = *file.refusal;
+  return std::nullopt;
+}
+
 LocusOutcome ListLocus(const LocusFile& locus) {
   LocusOutcome outcome;
-  const FileImport file = ReadLikelihoodFile(locus.path);
-  if (file.refusal) {
-    outcome.refusal = *file.refusal;
-    return outcome;
-  }
+  const std::optional<FileImport> read = ReadLocus(locus, outcome);
+  if (!read) return outcome;
+  const FileImport& file = *read;
   NoteConflicts(file, true, outcome);
   outcome.rows = WithFirstField(TsvField(locus.locus), ListRows(file.values));
   return outcome;
@@ -59,11 +65,9 @@ LocusOutcome ListLocus(const LocusFile& locus) {
 LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
                        const CriticalValueSource& critical) {
   LocusOutcome outcome;
-  const FileImport file = ReadLikelihoodFile(locus.path);
-  if (file.refusal) {
-    outcome.refusal = *file.refusal;
-    return outcome;
-  }
+  const std::optional<FileImport> read = ReadLocus(locus, outcome);
+  if (!read) return outcome;
+  const FileImport& file = *read;
   NoteConflicts(file, false, outcome);
   AnalysisInput in = request.input;
   const FillOutcome fill =

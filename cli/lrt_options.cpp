@@ -4,6 +4,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/classic_model.h"
@@ -42,17 +43,22 @@ constexpr char kFooter[] =
     "report could not be written, 2 when the command line or a value was refused, 3 when a "
     "file was refused. See quillet-lrt(1).";
 
+// "A,B" as its two halves, split at the first comma; nothing without a comma.
+std::optional<std::pair<std::string, std::string>> SplitAtComma(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  return std::pair{text.substr(0, comma), text.substr(comma + 1)};
+}
+
 // A number as the window's fields read it, so the same text gives the same result everywhere.
 std::optional<float> Number(const std::string& text) { return ParseFloatField(text); }
 
 // "WITH,WITHOUT": two log-likelihoods.
 bool ReadPair(const std::string& option, const std::string& text, float& with, float& without,
               std::string& error) {
-  const std::size_t comma = text.find(',');
-  const std::optional<float> first =
-      comma == std::string::npos ? std::nullopt : Number(text.substr(0, comma));
-  const std::optional<float> second =
-      comma == std::string::npos ? std::nullopt : Number(text.substr(comma + 1));
+  const std::optional<std::pair<std::string, std::string>> halves = SplitAtComma(text);
+  const std::optional<float> first = halves ? Number(halves->first) : std::nullopt;
+  const std::optional<float> second = halves ? Number(halves->second) : std::nullopt;
   if (!first || !second) {
     error = option + ": '" + text + "' is not two numbers WITH,WITHOUT (for example " +
             "-3040.10,-3044.35)";
@@ -134,11 +140,11 @@ bool ReadVariant(const std::string& text, ImportChoice& choice, std::string& err
 // "GTR+I+G,GTR": the gamma test's two models, the same base model with and without gamma
 // and/or invariable sites.
 bool ReadGammaPair(const std::string& text, ImportChoice& choice, std::string& error) {
-  const std::size_t comma = text.find(',');
+  const std::optional<std::pair<std::string, std::string>> halves = SplitAtComma(text);
   const std::optional<ClassicModel> with =
-      comma == std::string::npos ? std::nullopt : ParseCanonicalName(text.substr(0, comma));
+      halves ? ParseCanonicalName(halves->first) : std::nullopt;
   const std::optional<ClassicModel> without =
-      comma == std::string::npos ? std::nullopt : ParseCanonicalName(text.substr(comma + 1));
+      halves ? ParseCanonicalName(halves->second) : std::nullopt;
   if (!with || !without) {
     error = "--gamma-pair: '" + text +
             "' is not two models WITH,WITHOUT (for example GTR+I+G,GTR); " + kModelNames;
