@@ -2,7 +2,11 @@
 # Builds the Debian package (presets `package`), installs it, checks that the programs start
 # from where it put them and find their help there, and removes it again.
 #
-#   scripts/package-check.sh           as the test command runs it
+#   scripts/package-check.sh             builds the `package` preset and checks its package
+#   scripts/package-check.sh build/DIR   packages an existing build instead (the test command
+#                                        passes its release build, so nothing is built twice;
+#                                        the programs find their help beside themselves
+#                                        whatever install prefix that build was given)
 #
 # As root, when no quillet is installed already, the package goes in with dpkg -i and is
 # purged at the end, so its declared dependencies and the system paths are what is checked.
@@ -12,11 +16,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake --preset package >/dev/null
-cmake --build --preset package -j "$jobs"
-rm -f build/package/quillet_*.deb
-cpack --preset package >/dev/null
-debs=(build/package/quillet_*.deb)
+if [ $# -ge 1 ]; then
+  out=$1/deb
+  rm -rf "$out"
+  cpack -G DEB --config "$1/CPackConfig.cmake" -B "$out" >/dev/null
+else
+  cmake --preset package >/dev/null
+  cmake --build --preset package -j "$jobs"
+  out=build/package
+  rm -f "$out"/quillet_*.deb
+  cpack --preset package >/dev/null
+fi
+debs=("$out"/quillet_*.deb)
 deb=${debs[0]}
 echo "== package $deb"
 
