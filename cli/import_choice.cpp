@@ -1,33 +1,6 @@
 #include "cli/import_choice.h"
 
-#include "platform/parse.h"
-
 namespace quillet::cli {
-
-namespace {
-
-const ImportedValue* Find(std::span<const ImportedValue> values, const ClassicModel& model) {
-  for (const ImportedValue& v : values) {
-    if (v.model == model) return &v;
-  }
-  return nullptr;
-}
-
-bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model) {
-  for (const ValueConflict& c : conflicts) {
-    if (c.model == model) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-float FieldValue(const ImportedValue& value) {
-  // The field's parser and the reader agree on every decimal a file writes, except the few
-  // the field refuses (".5", "-0"); for those the reader's double, rounded the same way.
-  if (const std::optional<float> field = ParseFloatField(value.lnL)) return *field;
-  return static_cast<float>(value.value);
-}
 
 FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
                            std::span<const ImportedValue> values,
@@ -43,10 +16,10 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
     for (std::size_t base = 0; base < choice.rows.size(); ++base) {
       if (given.models[base]) continue;
       const ClassicModel& model = choice.rows[base];
-      const ImportedValue* value = Find(values, model);
+      const ImportedValue* value = FindValue(values, model);
       ModelEntry& row = input.models[base];
       if (value) {
-        row = {true, FieldValue(*value), model.gamma, model.invariants};
+        row = {true, LnLAsFloat(*value), model.gamma, model.invariants};
         continue;
       }
       row = {};
@@ -63,8 +36,8 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
   if (choice.gammaWith && choice.gammaWithout && !given.gamma) {
     input.testGamma = true;
     auto take = [&](const ClassicModel& model, float& lnL) {
-      const ImportedValue* value = Find(values, model);
-      lnL = value ? FieldValue(*value) : 0.0f;
+      const ImportedValue* value = FindValue(values, model);
+      lnL = value ? LnLAsFloat(*value) : 0.0f;
       if (value) return;
       outcome.problems.push_back(CanonicalName(model) + " (--gamma-pair)" + absent(model) +
                                  "; the gamma test cannot run");

@@ -49,9 +49,6 @@ FillOutcome FillFromValues(const ImportChoice& choice, const GivenValues& given,
                            std::span<const ValueConflict> conflicts, const std::string& where,
                            AnalysisInput& input);
 
-// The log-likelihood of a value as the window's field would read its text.
-float FieldValue(const ImportedValue& value);
-
 // For a test of models left with fewer than two rows: which variants the values hold for how
 // many base models ("+I+G for 6 models, plain for 1"), or empty when no variant gives two.
 std::string VariantsHeld(std::span<const ImportedValue> values);

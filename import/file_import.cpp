@@ -1,5 +1,7 @@
 #include "import/file_import.h"
 
+#include "platform/float_round.h"
+
 namespace quillet {
 
 int ClassicIndex(const ClassicModel& model) {
@@ -18,5 +20,21 @@ std::string DescribeConflict(const ValueConflict& conflict) {
   }
   return text;
 }
+
+const ImportedValue* FindValue(std::span<const ImportedValue> values, const ClassicModel& model) {
+  for (const ImportedValue& v : values) {
+    if (v.model == model) return &v;
+  }
+  return nullptr;
+}
+
+bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model) {
+  for (const ValueConflict& c : conflicts) {
+    if (c.model == model) return true;
+  }
+  return false;
+}
+
+float LnLAsFloat(const ImportedValue& value) { return RoundToFloat(value.value); }
 
 }  // namespace quillet

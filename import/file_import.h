@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,5 +43,15 @@ int ClassicIndex(const ClassicModel& model);
 
 // "HKY85+G: -6172.58029 (a.txt), -6181.13414 (b.txt)".
 std::string DescribeConflict(const ValueConflict& conflict);
+
+// The value read for a model, or null.
+const ImportedValue* FindValue(std::span<const ImportedValue> values, const ClassicModel& model);
+
+// Whether the files gave a model different values.
+bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model);
+
+// A value as a calculation takes it: rounded to single precision, as a field holding the
+// file's decimal would read it.
+float LnLAsFloat(const ImportedValue& value);
 
 }  // namespace quillet

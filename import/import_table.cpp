@@ -53,10 +53,7 @@ ImportTable CombineImports(const std::vector<FileImport>& files) {
 }
 
 const ImportedValue* FindValue(const ImportTable& table, const ClassicModel& model) {
-  for (const ImportedValue& v : table.values) {
-    if (v.model == model) return &v;
-  }
-  return nullptr;
+  return FindValue(table.values, model);
 }
 
 }  // namespace quillet

@@ -1,7 +1,6 @@
 #include "ui/import_choices.h"
 
 #include "analysis/models.h"
-#include "platform/float_round.h"
 
 namespace quillet {
 
@@ -47,7 +46,7 @@ ImportEffect ApplyImport(const ImportTable& table, const ImportChoices& choices,
     if (!value) continue;
     const ModelFields f = FieldsOf(form, model);
     f.selected = 1;
-    f.lnL = RoundToFloat(value->value);
+    f.lnL = LnLAsFloat(*value);
     f.gamma = choice->gamma ? 1 : 0;
     f.invar = choice->invariants ? 1 : 0;
     effect.models = true;
@@ -61,8 +60,8 @@ ImportEffect ApplyImport(const ImportTable& table, const ImportChoices& choices,
     const ImportedValue* with = FindValue(table, choices.gamma->with);
     const ImportedValue* without = FindValue(table, choices.gamma->without);
     if (with && without) {
-      form.m_fLnLGamma = RoundToFloat(with->value);
-      form.m_fLnLNoGamma = RoundToFloat(without->value);
+      form.m_fLnLGamma = LnLAsFloat(*with);
+      form.m_fLnLNoGamma = LnLAsFloat(*without);
       form.m_bTestGamma = 1;
       form.m_strGammaLrt.clear();
       form.m_strGammaCrit.clear();
