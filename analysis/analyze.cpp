@@ -126,6 +126,18 @@ void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
   ModelsStep(in, result, DirectCriticalValues());
 }
 
+bool EveryTestRan(const AnalysisInput& in, const AnalysisResult& result) {
+  if (in.testClock && !result.clock) return false;
+  if (in.testGamma && !result.gamma) return false;
+  if (in.testModels) {
+    if (result.models.compared.empty()) return false;
+    for (Model model : kReportOrder) {
+      if (in[model].ticked && !TakesPart(in, model)) return false;
+    }
+  }
+  return true;
+}
+
 bool TakesPart(const AnalysisInput& in, Model model) {
   return in[model].ticked && !IsMissing(in[model].lnL);
 }

@@ -30,6 +30,10 @@ void AnalyzeClock(const AnalysisInput& input, AnalysisResult& result);
 void AnalyzeGamma(const AnalysisInput& input, AnalysisResult& result);
 void AnalyzeModels(const AnalysisInput& input, AnalysisResult& result);
 
+// Whether every test the input asks for ran: a clock or gamma test had its values, and the
+// test of models had every ticked model with its ln L and something to compare.
+bool EveryTestRan(const AnalysisInput& input, const AnalysisResult& result);
+
 // A model takes part in the test of models when it is ticked and has its ln L.
 bool TakesPart(const AnalysisInput& input, Model model);
 

@@ -81,7 +81,7 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
     if (notice.text == kGammaMissingText || notice.text == kModelsNeedTwoText) continue;
     outcome.notes.push_back(OneLine(notice.text));
   }
-  if (in.testGamma && !result.gamma) outcome.incomplete = true;
+  if (!EveryTestRan(in, result)) outcome.incomplete = true;
   if (in.testModels && result.models.compared.empty()) {
     int usable = 0;
     for (Model model : kReportOrder) usable += TakesPart(in, model) ? 1 : 0;
@@ -90,7 +90,6 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
     const std::string held = VariantsHeld(file.values);
     if (!held.empty()) note += " (it holds " + held + ")";
     outcome.notes.push_back(note);
-    outcome.incomplete = true;
   }
   outcome.rows = WithFirstField(TsvField(locus.locus), TsvRows(in, result));
   return outcome;

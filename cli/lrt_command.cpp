@@ -18,20 +18,6 @@ namespace quillet::cli {
 
 namespace {
 
-// Every test asked for ran: a clock or gamma test had its values, and the test of models had
-// every model given with its ln L and something to compare.
-bool AllAskedForRan(const AnalysisInput& in, const AnalysisResult& result) {
-  if (in.testClock && !result.clock) return false;
-  if (in.testGamma && !result.gamma) return false;
-  if (in.testModels) {
-    if (result.models.compared.empty()) return false;
-    for (const ModelEntry& model : in.models) {
-      if (model.ticked && IsMissing(model.lnL)) return false;
-    }
-  }
-  return true;
-}
-
 // Reads the files as one data set and fills `in` from them, telling their messages. Returns
 // the exit status when the run stops here (a file refused, no number of taxa for the clock
 // test); raises `status` when something chosen could not be filled.
@@ -99,7 +85,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
   }
   env.out.flush();
 
-  if (!AllAskedForRan(in, result)) status = std::max(status, kExitNotAllRan);
+  if (!EveryTestRan(in, result)) status = std::max(status, kExitNotAllRan);
   if (request.report && result.AnyTestRan()) {
     const ReportHeader header{FormatTimeStamp(env.clock.LocalNow()), request.comment,
                               env.currentDirectory ? env.currentDirectory() : std::string()};
