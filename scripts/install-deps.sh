@@ -9,6 +9,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkgconf         # compiler and build
   libboost-dev                          # Boost.Math (header-only): the chi-square tail
+  libcli11-dev                          # quillet-lrt's options (header-only)
   libgtest-dev                          # tests
   libbenchmark-dev                      # benchmark program
   qt6-base-dev libgl-dev                # the window (Qt 6 Widgets)
@@ -17,7 +18,7 @@ packages=(
   dpkg-dev file                         # the Debian package: dpkg-shlibdeps finds its dependencies
   desktop-file-utils appstream          # validating the desktop entry and the AppStream metadata
   g++-mingw-w64-x86-64-posix wine64     # the Windows core: cross-compiled, tested under Wine
-  googletest libboost-dev libcli11-dev  # sources and headers the cross build compiles against
+  googletest                            # GoogleTest's source, which the cross build compiles
 )
 if [ "${1:-}" = icons ]; then
   packages+=(librsvg2-bin icoutils icnsutils)

@@ -3,7 +3,8 @@
 # CMake defines for them, and quillet-lrt when the source has it) for 64-bit Windows with
 # MinGW-w64, and runs the suites under Wine: preset `windows-core`.
 #
-#   scripts/windows-core.sh         as the test command runs it
+#   scripts/windows-core.sh         as CI runs it, after the test command (alone, it installs
+#                                   what it needs first, as the test command does)
 #
 # The Wine prefix lives in build/windows-core/wine; making it takes 15-60 s the first time.
 # A test that fails only here, for a known reason that is being mended elsewhere, is listed in
@@ -11,6 +12,7 @@
 # and also when a listed test passes, so the list cannot outlive its reasons.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 build=build/windows-core
 
