@@ -101,12 +101,5 @@ TEST(CombineImports, TaxaAreTakenOnlyWhenTheFilesAgree) {
   EXPECT_EQ(ValueList(table.values), "JC -1; K2P -1; F81 -1");
 }
 
-TEST(FindValue, FindsAModelsValueOrNothing) {
-  const ImportTable table = CombineImports({File("a.txt", {Value("TrN+I", "-7", "a.txt")})});
-  ASSERT_NE(FindValue(table, *ParseCanonicalName("TrN+I")), nullptr);
-  EXPECT_EQ(FindValue(table, *ParseCanonicalName("TrN+I"))->lnL, "-7");
-  EXPECT_EQ(FindValue(table, *ParseCanonicalName("TrN")), nullptr);
-}
-
 }  // namespace
 }  // namespace quillet
