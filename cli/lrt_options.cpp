@@ -170,6 +170,9 @@ bool ReadGammaPair(const std::string& text, ImportChoice& choice, std::string& e
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine parsed;
   CLI::App app(kDescription, "quillet-lrt");
+  // Options start with "-" on every system: on Windows CLI11 would also take "/name" for an
+  // option, and so misread a path such as /data/locus.iqtree.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("quillet-lrt ") + kVersion);
   app.get_formatter()->column_width(30);
 
