@@ -114,18 +114,6 @@ void ModelsStep(const AnalysisInput& in, AnalysisResult& result,
 
 }  // namespace
 
-void AnalyzeClock(const AnalysisInput& in, AnalysisResult& result) {
-  ClockStep(in, result, DirectCriticalValues());
-}
-
-void AnalyzeGamma(const AnalysisInput& in, AnalysisResult& result) {
-  GammaStep(in, result, DirectCriticalValues());
-}
-
-void AnalyzeModels(const AnalysisInput& in, AnalysisResult& result) {
-  ModelsStep(in, result, DirectCriticalValues());
-}
-
 bool EveryTestRan(const AnalysisInput& in, const AnalysisResult& result) {
   if (in.testClock && !result.clock) return false;
   if (in.testGamma && !result.gamma) return false;

@@ -25,11 +25,6 @@ AnalysisResult Analyze(const AnalysisInput& input, const CriticalValueSource& cr
 // degree of freedom). Nothing when the input is fine.
 std::optional<Refusal> CheckInput(const AnalysisInput& input);
 
-// The single steps, each adding its notices and its numbers to `result`.
-void AnalyzeClock(const AnalysisInput& input, AnalysisResult& result);
-void AnalyzeGamma(const AnalysisInput& input, AnalysisResult& result);
-void AnalyzeModels(const AnalysisInput& input, AnalysisResult& result);
-
 // Whether every test the input asks for ran: a clock or gamma test had its values, and the
 // test of models had every ticked model with its ln L and something to compare.
 bool EveryTestRan(const AnalysisInput& input, const AnalysisResult& result);

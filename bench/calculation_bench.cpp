@@ -13,13 +13,13 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/analysis_form.h"
-#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_host.h"
+#include "ui/analysis_form.h"
 #include "ui/calculate.h"
 #include "ui/command_context.h"
+#include "ui/control_ids.h"
 #include "ui/report_session.h"
 #include "ui/save_report.h"
 
@@ -243,7 +243,7 @@ void BM_Calculate(benchmark::State& state) {
     window.events.clear();
     OnCalculate(form, report, ctx);
     messages = window.messages.size();
-    benchmark::DoNotOptimize(form.m_strResultJC.data());
+    benchmark::DoNotOptimize(form[Model::JC].m_strResult.data());
   }
   state.SetLabel(f.name);
   state.counters["messages"] = static_cast<double>(messages);

@@ -10,8 +10,8 @@
 #include "cli/tsv.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
+#include "report/report_entry.h"
 #include "report/report_text.h"
-#include "report/report_writer.h"
 #include "report/time_stamp.h"
 
 namespace quillet::cli {
@@ -75,24 +75,21 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
   }
   for (const Notice& notice : result.notices) Tell(env.err, notice.text);
 
-  // The analysis exactly as a report's first analysis after its header; on the terminal it goes
-  // without the two line feeds that set it off from the header, and ends its last line.
-  const std::string text = FormatAnalysis(ReportAnalysisOf(in, result, 1), true);
   if (request.tsv) {
     env.out << TsvHeader() << TsvRows(in, result);
   } else if (result.AnyTestRan()) {
-    env.out << text.substr(2) << '\n';
+    // The analysis exactly as a report's first analysis after its header; on the terminal it
+    // goes without the two line feeds that set it off from the header, and ends its last line.
+    env.out << FormatAnalysis(ReportAnalysisOf(in, result, 1), true).substr(2) << '\n';
   }
   env.out.flush();
 
   if (!EveryTestRan(in, result)) status = std::max(status, kExitNotAllRan);
   if (request.report && result.AnyTestRan()) {
-    const ReportHeader header{FormatTimeStamp(env.clock.LocalNow()), request.comment,
-                              env.currentDirectory ? env.currentDirectory() : std::string()};
-    ReportWrite how;
-    how.headerBlock = true;
-    if (std::optional<std::string> problem =
-            WriteReport(*request.report, FormatReportHeader(header) + text, how)) {
+    ReportPlacement placement;
+    placement.header = ReportHeader{FormatTimeStamp(env.clock.LocalNow()), request.comment,
+                                    env.currentDirectory ? env.currentDirectory() : std::string()};
+    if (std::optional<std::string> problem = AddToReport(*request.report, in, result, placement)) {
       Tell(env.err, *problem);
       status = std::max(status, kExitNotAllRan);
     }

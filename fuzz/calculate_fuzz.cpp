@@ -26,7 +26,6 @@
 
 #include "analysis/analyze.h"
 #include "analysis/classic_model.h"
-#include "analysis/control_ids.h"
 #include "analysis/notices.h"
 #include "cli/lrt_command.h"
 #include "fuzz_check.h"
@@ -40,6 +39,7 @@
 #include "support/temp_dir.h"
 #include "ui/calculate.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/file_name.h"
 #include "ui/report_session.h"
 
@@ -149,9 +149,10 @@ int BaseCount(Model m) {
 
 void RequireSame(const LrtOutcome& got, float lnL1, float lnL2, int df, float p,
                  const std::string& what) {
-  const LrtOutcome want = RunLrt(lnL1, lnL2, df, p);
-  Require(got.df == df && got.lrtText == want.lrtText && got.critText == want.critText &&
-              got.resultText == want.resultText,
+  const LrtTexts want = TextsOf(RunLrt(lnL1, lnL2, df, p));
+  const LrtTexts texts = TextsOf(got);
+  Require(got.df == df && texts.lrt == want.lrt && texts.crit == want.crit &&
+              texts.result == want.result,
           what + ": not the test of its values");
 }
 
@@ -227,8 +228,9 @@ std::string ExpectedAnalysis(const AnalysisInput& in, const AnalysisResult& r, i
   out += "---------------\np-value used: " + FormatFixed(in.pValue, 6) + "\n";
   auto lnL = [](float v) { return FormatFixedLeft(v, 2, 8); };
   auto texts = [](const LrtOutcome& o) {
-    return "  LRT = " + PadRight(o.lrtText, 8) + "  crit. value = " + PadRight(o.critText, 8) +
-           "  Result: " + o.resultText;
+    const LrtTexts t = TextsOf(o);
+    return "  LRT = " + PadRight(t.lrt, 8) + "  crit. value = " + PadRight(t.crit, 8) +
+           "  Result: " + t.result;
   };
   if (r.clock) {
     out += "\n\n*** Clock test results ***\n\nNumber of taxa: " + std::to_string(in.taxa);

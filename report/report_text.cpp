@@ -11,7 +11,7 @@ namespace {
 // "%-8.2f" of a log-likelihood.
 std::string LnL(float value) { return FormatFixedLeft(value, 2, 8); }
 
-void AppendTexts(std::string& out, const ReportTexts& texts) {
+void AppendTexts(std::string& out, const LrtTexts& texts) {
   out += "  LRT = " + PadRight(texts.lrt, 8);
   out += "  crit. value = " + PadRight(texts.crit, 8);
   out += "  Result: " + texts.result;
@@ -23,10 +23,6 @@ void AppendModelRow(std::string& out, const ReportModelRow& row) {
   if (row.texts) AppendTexts(out, *row.texts);
   if (row.gamma) out += "  with gamma     ";
   if (row.invariants) out += "  with invariants";
-}
-
-ReportTexts TextsOf(const LrtOutcome& outcome) {
-  return {outcome.lrtText, outcome.critText, outcome.resultText};
 }
 
 }  // namespace

@@ -7,27 +7,21 @@
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
 #include "analysis/model.h"
+#include "stats/lrt.h"
 
 namespace quillet {
-
-// The three texts of one test, as the report copies them.
-struct ReportTexts {
-  std::string lrt;
-  std::string crit;
-  std::string result;
-};
 
 struct ReportClockSection {
   int taxa = 0;
   float lnLNoClock = 0;
   float lnLClock = 0;
-  ReportTexts texts;
+  LrtTexts texts;
 };
 
 struct ReportGammaSection {
   float lnLGamma = 0;
   float lnLNoGamma = 0;
-  ReportTexts texts;
+  LrtTexts texts;
 };
 
 // One row of the model section: the reference has no texts.
@@ -36,7 +30,7 @@ struct ReportModelRow {
   float lnL = 0;
   bool gamma = false;
   bool invariants = false;
-  std::optional<ReportTexts> texts;
+  std::optional<LrtTexts> texts;
 };
 
 // One analysis as the report records it.
@@ -65,7 +59,8 @@ std::string FormatReportHeader(const ReportHeader& header);
 // ends, usually within a line.
 std::string FormatAnalysis(const ReportAnalysis& analysis, bool first);
 
-// The analysis record of a calculation.
+// The analysis record of a calculation: the one way from a calculation to its report text, for
+// every front end.
 ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
                                 int number);
 

@@ -8,10 +8,9 @@
 
 namespace quillet {
 
-// The statistic, critical value and p-value are single-precision numbers; each text shows the
-// value widened to double. An infinite or undefined statistic (a log-likelihood beyond the
-// float range) prints as "inf" or "nan" and is rejected, since the critical value is never
-// greater than it.
+// The statistic, critical value and p-value are single-precision numbers. An infinite or
+// undefined statistic (a log-likelihood beyond the float range) is rejected, since the
+// critical value is never greater than it.
 LrtOutcome RunLrt(float lnL1, float lnL2, int df, float p) {
   return RunLrtWithCritical(lnL1, lnL2, df, ChiSquareCritical(p, df));
 }
@@ -24,21 +23,24 @@ LrtOutcome RunLrtWithCritical(float lnL1, float lnL2, int df, float critical) {
   out.critical = critical;
   out.rejected = !(out.critical > out.statistic);
   out.pValue = RoundToFloat(ChiSquarePValue(out.statistic, df));
-
-  // Both verdicts are 22 characters before the number, so "(p" lines up.
-  const char* verdict = out.rejected ? "Rejected      (p " : "NOT rejected  (p ";
-  out.critText = FormatFixed(out.critical, 4);
-  out.resultText = verdict + FormatFixed(out.pValue, 6) + ")";
-  out.lrtText = FormatFixed(out.statistic, 2);
   return out;
+}
+
+// Each text shows its single-precision value widened to double; an infinite or undefined
+// statistic prints as "inf" or "nan".
+LrtTexts TextsOf(const LrtOutcome& outcome) {
+  // Both verdicts are 22 characters before the number, so "(p" lines up.
+  const char* verdict = outcome.rejected ? "Rejected      (p " : "NOT rejected  (p ";
+  return {FormatFixed(outcome.statistic, 2), FormatFixed(outcome.critical, 4),
+          verdict + FormatFixed(outcome.pValue, 6) + ")"};
 }
 
 void EvaluateLrt(float lnL1, float lnL2, std::string& lrtText, std::string& critText,
                  std::string& resultText, int df, float p) {
-  LrtOutcome out = RunLrt(lnL1, lnL2, df, p);
-  critText = std::move(out.critText);
-  resultText = std::move(out.resultText);
-  lrtText = std::move(out.lrtText);
+  LrtTexts texts = TextsOf(RunLrt(lnL1, lnL2, df, p));
+  critText = std::move(texts.crit);
+  resultText = std::move(texts.result);
+  lrtText = std::move(texts.lrt);
 }
 
 }  // namespace quillet

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "analysis/analyze.h"
-#include "analysis/control_ids.h"
-#include "analysis/form_data.h"
 #include "analysis/wrapping_add.h"
 #include "platform/data_exchange.h"
+#include "ui/control_ids.h"
+#include "ui/form_data.h"
 #include "ui/save_report.h"
 
 namespace quillet {
@@ -31,6 +31,8 @@ void ClearModelResults(AnalysisForm& f, Window& window) {
   f.UpdateData(window, false);
 }
 
+// The form goes in once and the answer comes back once: everything shown and written after
+// that is made from the calculation's input and result.
 void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx) {
   Window& window = ctx.window;
 
@@ -39,13 +41,12 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   // overwritten.
   if (!form.UpdateData(window, true)) return;
   const AnalysisInput input = InputFromForm(form);
-  if (std::optional<Refusal> refusal = CheckInput(input)) {
-    ShowFieldProblem(window, ControlOf(refusal->field), refusal->message);
+  const AnalysisResult result = Analyze(input);
+  if (result.refusal) {
+    ShowFieldProblem(window, ControlOf(result.refusal->field), result.refusal->message);
     return;
   }
   ClearModelResults(form, window);
-
-  const AnalysisResult result = Analyze(input);
   ShowNotices(window, result.notices);
   ApplyResult(form, result);
 
@@ -57,7 +58,7 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   std::optional<std::string> reportProblem;
   if (result.AnyTestRan()) {
     const bool writes = WillWriteReport(form, report);
-    reportProblem = SaveReport(form, report, ctx);
+    reportProblem = SaveReport(input, result, form, report, ctx);
     if (writes && !reportProblem) report.m_nAnalysis = WrappingAdd(report.m_nAnalysis, 1);
   }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "analysis/analysis_form.h"
 #include "analysis/notices.h"
 #include "platform/window.h"
+#include "ui/analysis_form.h"
 #include "ui/command_context.h"
 #include "ui/report_session.h"
 

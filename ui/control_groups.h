@@ -2,28 +2,42 @@
 
 #include <array>
 
+#include "ui/control_ids.h"
+
 namespace quillet {
 
 // The controls each analysis box enables and disables: everything of its group that shows or
 // takes a value, with the column headings and labels. Frames, the analysis boxes themselves,
 // the p-value field and the buttons are never touched.
 inline constexpr std::array<int, 45> kModelGroup = {
-    1003, 1004, 1005, 1006, 1007, 1008,  // model boxes
-    1009, 1010, 1011, 1012, 1013, 1014,  // ln L fields
-    1015, 1016, 1017, 1018, 1019, 1020,  // gamma boxes
-    1022, 1023, 1024, 1025, 1026, 1027,  // invar boxes
-    1028, 1029, 1030, 1031, 1032,        // Result column
-    1033, 1034, 1035, 1036, 1037,        // LRT column
-    1038, 1039, 1040, 1041, 1042,        // crit. value column
-    1052, 1053, 1054, 1055, 1056, 1057,  // column headings
+    ids::kJC,         ids::kK2P,          ids::kF81,
+    ids::kHKY85,      ids::kTrN,          ids::kGTR,
+    ids::kLnLJC,      ids::kLnLK2P,       ids::kLnLF81,
+    ids::kLnLHKY85,   ids::kLnLTrN,       ids::kLnLGTR,
+    ids::kGammaJC,    ids::kGammaK2P,     ids::kGammaF81,
+    ids::kGammaHKY85, ids::kGammaTrN,     ids::kGammaGTR,
+    ids::kInvarJC,    ids::kInvarK2P,     ids::kInvarF81,
+    ids::kInvarHKY85, ids::kInvarTrN,     ids::kInvarGTR,
+    ids::kResultTrN,  ids::kResultHKY85,  ids::kResultF81,
+    ids::kResultK2P,  ids::kResultJC,     ids::kLrtJC,
+    ids::kLrtK2P,     ids::kLrtF81,       ids::kLrtHKY85,
+    ids::kLrtTrN,     ids::kCritJC,       ids::kCritK2P,
+    ids::kCritF81,    ids::kCritHKY85,    ids::kCritTrN,
+    ids::kHeadingLnL, ids::kHeadingGamma, ids::kHeadingInvar,
+    ids::kHeadingLrt, ids::kHeadingCrit,  ids::kHeadingResult,
 };
 
 inline constexpr std::array<int, 13> kClockGroup = {
-    1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050, 1051, 1065, 1066, 1067, 1068,
+    ids::kLnLClock,         ids::kLnLNoClock,    ids::kTaxa,         ids::kClockResult,
+    ids::kTaxaLabel,        ids::kClockLabel,    ids::kNoClockLabel, ids::kClockHeading,
+    ids::kClockResultLabel, ids::kClockLrtLabel, ids::kClockLrt,     ids::kClockCritLabel,
+    ids::kClockCrit,
 };
 
 inline constexpr std::array<int, 11> kGammaGroup = {
-    1077, 1078, 1079, 1080, 1081, 1082, 1083, 1084, 1085, 1086, 1087,
+    ids::kGammaLabel,   ids::kNoGammaLabel,     ids::kLnLGamma,    ids::kLnLNoGamma,
+    ids::kGammaHeading, ids::kGammaResultLabel, ids::kGammaResult, ids::kGammaLrtLabel,
+    ids::kGammaLrt,     ids::kGammaCritLabel,   ids::kGammaCrit,
 };
 
 }  // namespace quillet

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/analysis_form.h"
+#include "ui/analysis_form.h"
 #include "ui/command_context.h"
 #include "ui/report_session.h"
 

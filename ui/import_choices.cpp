@@ -1,7 +1,5 @@
 #include "ui/import_choices.h"
 
-#include "analysis/models.h"
-
 namespace quillet {
 
 std::string DescribePair(const GammaPair& pair) {
@@ -9,8 +7,8 @@ std::string DescribePair(const GammaPair& pair) {
 }
 
 ClassicModel RowVariant(AnalysisForm& form, Model model) {
-  const ModelFields f = FieldsOf(form, model);
-  return {model, f.invar == 1, f.gamma == 1};
+  const ModelRowFields& row = form[model];
+  return {model, row.m_bInvar == 1, row.m_bGamma == 1};
 }
 
 std::vector<GammaPair> GammaPairs(const ImportTable& table) {
@@ -44,11 +42,11 @@ ImportEffect ApplyImport(const ImportTable& table, const ImportChoices& choices,
     if (!choice || choice->base != model) continue;
     const ImportedValue* value = FindValue(table, *choice);
     if (!value) continue;
-    const ModelFields f = FieldsOf(form, model);
-    f.selected = 1;
-    f.lnL = LnLAsFloat(*value);
-    f.gamma = choice->gamma ? 1 : 0;
-    f.invar = choice->invariants ? 1 : 0;
+    ModelRowFields& row = form[model];
+    row.m_bSelected = 1;
+    row.m_fLnL = LnLAsFloat(*value);
+    row.m_bGamma = choice->gamma ? 1 : 0;
+    row.m_bInvar = choice->invariants ? 1 : 0;
     effect.models = true;
   }
   if (effect.models) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_form.h"
 #include "analysis/classic_model.h"
 #include "import/import_table.h"
+#include "ui/analysis_form.h"
 
 namespace quillet {
 

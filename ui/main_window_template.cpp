@@ -1,4 +1,4 @@
-#include "analysis/control_ids.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_templates.h"
 
 namespace quillet {
@@ -79,35 +79,35 @@ constexpr ControlTemplate kControls[] = {
     {kNoId, K::kStatic, "Desired p value:", 7, 74, 52, 10, kLabel},
 
     // gamma/invariants test
-    {1081, K::kStatic, "ln L", 242, 13, 12, 8, kLabel},
-    {1077, K::kStatic, "with gamma/ invar:", 154, 23, 62, 10, kLabel},
-    {1084, K::kStatic, "LRT:", 277, 24, 17, 10, kLabel},
+    {kGammaHeading, K::kStatic, "ln L", 242, 13, 12, 8, kLabel},
+    {kGammaLabel, K::kStatic, "with gamma/ invar:", 154, 23, 62, 10, kLabel},
+    {kGammaLrtLabel, K::kStatic, "LRT:", 277, 24, 17, 10, kLabel},
     {kGammaLrt, K::kStatic, "", 295, 24, 40, 10, kLabel},
-    {1086, K::kStatic, "Crit. value:", 338, 24, 34, 10, kLabel},
+    {kGammaCritLabel, K::kStatic, "Crit. value:", 338, 24, 34, 10, kLabel},
     {kGammaCrit, K::kStatic, "", 374, 24, 49, 10, kLabel},
-    {1078, K::kStatic, "without gamma/ invar:", 143, 46, 73, 10, kLabel},
-    {1082, K::kStatic, "Result:", 277, 47, 23, 10, kLabel},
+    {kNoGammaLabel, K::kStatic, "without gamma/ invar:", 143, 46, 73, 10, kLabel},
+    {kGammaResultLabel, K::kStatic, "Result:", 277, 47, 23, 10, kLabel},
     {kGammaResult, K::kStatic, "", 304, 47, 115, 10, kLabel},
 
     // clock test
-    {1050, K::kStatic, "ln L", 241, 75, 12, 8, kLabel},
-    {1047, K::kStatic, "Number of taxa:", 95, 94, 51, 10, kLabel},
-    {1048, K::kStatic, "with clock:", 186, 87, 35, 10, kLabel},
-    {1051, K::kStatic, "Result:", 277, 88, 23, 10, kLabel},
+    {kClockHeading, K::kStatic, "ln L", 241, 75, 12, 8, kLabel},
+    {kTaxaLabel, K::kStatic, "Number of taxa:", 95, 94, 51, 10, kLabel},
+    {kClockLabel, K::kStatic, "with clock:", 186, 87, 35, 10, kLabel},
+    {kClockResultLabel, K::kStatic, "Result:", 277, 88, 23, 10, kLabel},
     {kClockResult, K::kStatic, "", 301, 88, 120, 10, kLabel},
-    {1049, K::kStatic, "without clock:", 176, 105, 45, 10, kLabel},
-    {1065, K::kStatic, "LRT:", 278, 107, 17, 10, kLabel},
+    {kNoClockLabel, K::kStatic, "without clock:", 176, 105, 45, 10, kLabel},
+    {kClockLrtLabel, K::kStatic, "LRT:", 278, 107, 17, 10, kLabel},
     {kClockLrt, K::kStatic, "", 297, 107, 41, 10, kLabel},
-    {1067, K::kStatic, "Crit. value:", 339, 107, 34, 10, kLabel},
+    {kClockCritLabel, K::kStatic, "Crit. value:", 339, 107, 34, 10, kLabel},
     {kClockCrit, K::kStatic, "", 377, 107, 47, 10, kLabel},
 
     // model grid headings, on one line above the GTR row
-    {1052, K::kStatic, "ln L", 79, 130, 12, 8, kLabel},
-    {1053, K::kStatic, "gamma", 113, 130, 24, 8, kLabel},
-    {1054, K::kStatic, "invar", 148, 130, 16, 8, kLabel},
-    {1055, K::kStatic, "LRT", 192, 130, 15, 8, kLabel},
-    {1056, K::kStatic, "crit. value", 231, 130, 35, 8, kLabel},
-    {1057, K::kStatic, "Result", 339, 130, 21, 8, kLabel},
+    {kHeadingLnL, K::kStatic, "ln L", 79, 130, 12, 8, kLabel},
+    {kHeadingGamma, K::kStatic, "gamma", 113, 130, 24, 8, kLabel},
+    {kHeadingInvar, K::kStatic, "invar", 148, 130, 16, 8, kLabel},
+    {kHeadingLrt, K::kStatic, "LRT", 192, 130, 15, 8, kLabel},
+    {kHeadingCrit, K::kStatic, "crit. value", 231, 130, 35, 8, kLabel},
+    {kHeadingResult, K::kStatic, "Result", 339, 130, 21, 8, kLabel},
 
     // model grid results; GTR is only ever the reference and has none. A critical value is at
     // most 524287.0000, and its column is wide enough for all of it.

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "analysis/control_ids.h"
 #include "import/likelihood_import.h"
 #include "platform/utf8_path.h"
 #include "ui/about_dlg.h"
 #include "ui/calculate.h"
 #include "ui/control_groups.h"
+#include "ui/control_ids.h"
 #include "ui/file_name.h"
 #include "ui/help_topics.h"
 #include "ui/import_choices.h"
@@ -108,17 +108,8 @@ void CQuilletDlg::OnClearAll(Window& window) {
   f.m_fPValue = 0.05f;
   f.m_bTestClock = f.m_bTestModels = f.m_bTestGamma = 0;
 
-  for (int* flag : {&f.m_bF81, &f.m_bGTR, &f.m_bHKY85, &f.m_bJC, &f.m_bK2P, &f.m_bTrN,
-                    &f.m_bGammaF81, &f.m_bGammaGTR, &f.m_bGammaHKY85, &f.m_bGammaJC, &f.m_bGammaK2P,
-                    &f.m_bGammaTrN, &f.m_bInvarF81, &f.m_bInvarGTR, &f.m_bInvarHKY85, &f.m_bInvarJC,
-                    &f.m_bInvarK2P, &f.m_bInvarTrN}) {
-    *flag = 0;
-  }
-  for (float* lnL :
-       {&f.m_fLnLF81, &f.m_fLnLGTR, &f.m_fLnLHKY85, &f.m_fLnLJC, &f.m_fLnLK2P, &f.m_fLnLTrN}) {
-    *lnL = 0;
-  }
-  for (std::string* text : f.ModelResultTexts()) text->clear();
+  // The whole model block: every box, ln L and result text.
+  for (ModelRowFields& row : f.m_models) row = ModelRowFields{};
 
   f.m_nTaxa = 0;
   f.m_fLnLClock = 0;

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_form.h"
 #include "platform/clock.h"
 #include "platform/dialog.h"
 #include "platform/help_viewer.h"
 #include "platform/modal_host.h"
+#include "ui/analysis_form.h"
 #include "ui/chi_square_dlg.h"
 #include "ui/report_session.h"
 

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_form.h"
+#include "analysis/analysis_input.h"
+#include "analysis/analysis_result.h"
+#include "ui/analysis_form.h"
 #include "ui/command_context.h"
 #include "ui/report_session.h"
 
@@ -13,14 +15,15 @@ inline constexpr char kNoFileNameText[] = "Please enter some file name in the 'S
 inline constexpr char kNoFileNameCaption[] = "No File name entered";
 inline constexpr char kReportNotWrittenCaption[] = "Report not written";
 
-// Records one calculation in the report file when "Save work?" is ticked. With no file chosen
+// Records a calculation in the report file when "Save work?" is ticked. With no file chosen
 // yet it asks for one and runs the save setup instead, writing nothing. Otherwise it writes
 // the analysis: analysis number 1 starts with the header block, later ones are appended.
 //
 // Returns the text of a message for the user when the file could not be opened or written
 // (it names the file and the system's reason); the caller shows it once the calculation's
 // results are on screen. Nothing is returned when all went well or nothing was to be written.
-std::optional<std::string> SaveReport(AnalysisForm& form, ReportSession& report,
+std::optional<std::string> SaveReport(const AnalysisInput& input, const AnalysisResult& result,
+                                      AnalysisForm& form, ReportSession& report,
                                       CommandContext& ctx);
 
 // True when SaveReport will take its writing path: saving on and a report file chosen.

@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "analysis/control_ids.h"
 #include "gui_driver.h"
 #include "ui/chi_square_dlg.h"
+#include "ui/control_ids.h"
 
 namespace quillet::qt::testing {
 namespace {

@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "analysis/control_ids.h"
 #include "gui_driver.h"
+#include "ui/control_ids.h"
 #include "ui/import_dlg.h"
 #include "ui/qt/startup_import.h"
 

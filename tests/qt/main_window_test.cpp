@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "analysis/control_ids.h"
 #include "gui_driver.h"
+#include "ui/control_ids.h"
 
 namespace quillet::qt::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "analysis/control_ids.h"
 #include "platform/clock.h"
+#include "ui/control_ids.h"
 #include "ui/qt/program_icon.h"
 #include "ui/qt/qt_dialog_window.h"
 #include "ui/qt/qt_help_viewer.h"

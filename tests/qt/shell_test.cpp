@@ -18,10 +18,10 @@
 #include <ostream>
 #include <sstream>
 
-#include "analysis/control_ids.h"
 #include "gui_driver.h"
 #include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/help_topics.h"
 #include "ui/import_dlg.h"
 

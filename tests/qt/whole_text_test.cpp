@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "analysis/control_ids.h"
 #include "gui_driver.h"
+#include "ui/control_ids.h"
 #include "ui/qt/eliding_label.h"
 #include "ui/qt/eliding_line_edit.h"
 

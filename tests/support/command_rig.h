@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "analysis/analysis_form.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_host.h"
 #include "support/scripted_steps.h"
+#include "ui/analysis_form.h"
 #include "ui/command_context.h"
 #include "ui/comments_dlg.h"
 #include "ui/file_name.h"

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/compare_models.h"
-#include "analysis/control_ids.h"
+#include "analysis/notices.h"
 #include "platform/data_exchange.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/file_name.h"
 
 namespace quillet {
@@ -44,7 +44,8 @@ void PutEarlierResults(AnalysisForm& f) {
   f.m_strClockCrit = f.m_strGammaCrit = kOld.crit;
   f.m_strClockResult = f.m_strGammaResult = kOld.result;
   for (std::string* text :
-       {&f.m_strLrtF81, &f.m_strCritHKY85, &f.m_strResultJC, &f.m_strLrtK2P, &f.m_strResultTrN}) {
+       {&f[Model::F81].m_strLrt, &f[Model::HKY85].m_strCrit, &f[Model::JC].m_strResult,
+        &f[Model::K2P].m_strLrt, &f[Model::TrN].m_strResult}) {
     *text = "old model text";
   }
 }
@@ -64,10 +65,10 @@ void GammaValues(AnalysisForm& f) {
 
 void F81K2PJC(AnalysisForm& f) {
   f.m_bTestModels = 1;
-  f.m_bF81 = f.m_bK2P = f.m_bJC = 1;
-  f.m_fLnLF81 = -1011.0f;
-  f.m_fLnLK2P = -1020.5f;
-  f.m_fLnLJC = -1030.75f;
+  f[Model::F81].m_bSelected = f[Model::K2P].m_bSelected = f[Model::JC].m_bSelected = 1;
+  f[Model::F81].m_fLnL = -1011.0f;
+  f[Model::K2P].m_fLnL = -1020.5f;
+  f[Model::JC].m_fLnL = -1030.75f;
 }
 
 struct CalculateCase {
@@ -94,8 +95,16 @@ TEST_P(CalculateTest, MessagesValidityAndTexts) {
   c.setup(rig.form);
   rig.Show();
   for (const auto& [id, text] : c.typed) rig.window.SetControlText(id, text);
+  // Every box comes before the results it concerns: the K2P result is not there yet when the
+  // F81/K2P warning is shown.
+  bool k2pEmptyAtEveryBox = true;
+  rig.window.onMessageBox = [&](const Message&) {
+    k2pEmptyAtEveryBox = k2pEmptyAtEveryBox && rig.form[Model::K2P].m_strResult.empty() &&
+                         rig.window.GetControlText(ids::kResultK2P).empty();
+  };
 
   OnCalculate(rig.form, rig.report, rig.ctx);
+  EXPECT_TRUE(k2pEmptyAtEveryBox);
 
   EXPECT_EQ(rig.window.messages, c.messages);
   const AnalysisForm& f = rig.form;
@@ -107,24 +116,25 @@ TEST_P(CalculateTest, MessagesValidityAndTexts) {
   Texts gamma{f.m_strGammaLrt, f.m_strGammaCrit, f.m_strGammaResult};
   EXPECT_EQ(gamma, c.gammaDf ? Lrt(f.m_fLnLNoGamma, f.m_fLnLGamma, *c.gammaDf, f.m_fPValue) : kOld);
 
-  Texts k2p{f.m_strLrtK2P, f.m_strCritK2P, f.m_strResultK2P};
-  Texts jc{f.m_strLrtJC, f.m_strCritJC, f.m_strResultJC};
+  Texts k2p{f[Model::K2P].m_strLrt, f[Model::K2P].m_strCrit, f[Model::K2P].m_strResult};
+  Texts jc{f[Model::JC].m_strLrt, f[Model::JC].m_strCrit, f[Model::JC].m_strResult};
   if (c.modelsCompared) {
-    EXPECT_EQ(k2p, Lrt(f.m_fLnLK2P, f.m_fLnLF81, 2, f.m_fPValue));
-    EXPECT_EQ(jc, Lrt(f.m_fLnLJC, f.m_fLnLF81, 3, f.m_fPValue));
+    EXPECT_EQ(k2p, Lrt(f[Model::K2P].m_fLnL, f[Model::F81].m_fLnL, 2, f.m_fPValue));
+    EXPECT_EQ(jc, Lrt(f[Model::JC].m_fLnL, f[Model::F81].m_fLnL, 3, f.m_fPValue));
   } else {
     EXPECT_EQ(k2p, Texts{});
     EXPECT_EQ(jc, Texts{});
   }
   // The other model texts were cleared and nothing refilled them.
-  for (const std::string* text : {&f.m_strLrtF81, &f.m_strCritHKY85, &f.m_strResultTrN}) {
+  for (const std::string* text :
+       {&f[Model::F81].m_strLrt, &f[Model::HKY85].m_strCrit, &f[Model::TrN].m_strResult}) {
     EXPECT_EQ(*text, "");
   }
 
   // Everything ends up on screen.
   EXPECT_EQ(rig.window.GetControlText(ids::kClockLrt), f.m_strClockLrt);
   EXPECT_EQ(rig.window.GetControlText(ids::kGammaResult), f.m_strGammaResult);
-  EXPECT_EQ(rig.window.GetControlText(ids::kResultK2P), f.m_strResultK2P);
+  EXPECT_EQ(rig.window.GetControlText(ids::kResultK2P), f[Model::K2P].m_strResult);
   EXPECT_EQ(rig.window.GetControlText(ids::kLrtF81), "");
 }
 
@@ -332,7 +342,7 @@ TEST(CalculateTest, AFieldThatDoesNotParseStopsTheCommand) {
     EXPECT_EQ(rig.window.checks, before.checks);
     EXPECT_EQ(f.m_strClockLrt, kOld.lrt);
     EXPECT_EQ(f.m_strGammaResult, kOld.result);
-    EXPECT_EQ(f.m_strResultJC, "old model text");
+    EXPECT_EQ(f[Model::JC].m_strResult, "old model text");
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
     EXPECT_EQ(rig.report.m_nAnalysis, 1);
   }
@@ -423,8 +433,8 @@ TEST(CalculateTest, NoTestRanNothingWritten) {
       {"ClockMissingAValue", [](AnalysisForm& f) { ClockValues(f, 0); }},
       {"OnlyOneModel",
        [](AnalysisForm& f) {
-         f.m_bTestModels = f.m_bGTR = 1;
-         f.m_fLnLGTR = -10.0f;
+         f.m_bTestModels = f[Model::GTR].m_bSelected = 1;
+         f[Model::GTR].m_fLnL = -10.0f;
        }},
   };
   for (const Row& row : rows) {
@@ -468,8 +478,8 @@ TEST(CalculateTest, PressingTwiceGivesTheSameTexts) {
   OnCalculate(rig.form, rig.report, rig.ctx);
   EXPECT_EQ(rig.form.m_strClockResult, first.m_strClockResult);
   EXPECT_EQ(rig.form.m_strGammaCrit, first.m_strGammaCrit);
-  EXPECT_EQ(rig.form.m_strLrtK2P, first.m_strLrtK2P);
-  EXPECT_EQ(rig.form.m_strResultJC, first.m_strResultJC);
+  EXPECT_EQ(rig.form[Model::K2P].m_strLrt, first[Model::K2P].m_strLrt);
+  EXPECT_EQ(rig.form[Model::JC].m_strResult, first[Model::JC].m_strResult);
   EXPECT_EQ(rig.report.m_nAnalysis, 1);  // saving is off
 }
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_form.h"
-#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "ui/about_dlg.h"
+#include "ui/analysis_form.h"
 #include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
 #include "ui/control_groups.h"
+#include "ui/control_ids.h"
 #include "ui/import_dlg.h"
 
 namespace quillet {

@@ -6,13 +6,13 @@
 #include <ostream>
 #include <string>
 
-#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_host.h"
 #include "ui/about_dlg.h"
 #include "ui/chi_square_dlg.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/quillet_dlg.h"
 
 namespace quillet {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/control_ids.h"
 #include "platform/data_exchange.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 #include "ui/calculate.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/save_report.h"
 
 namespace quillet {
@@ -144,7 +144,7 @@ TEST(FileNameTest, AcceptedFileThenCommentsCancelled) {
   EXPECT_EQ(rig.report.m_nAnalysis, 1);
   EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "");
   // The window was read but not refreshed: it still shows what was typed.
-  EXPECT_EQ(rig.form.m_fLnLGTR, -1.2345678f);
+  EXPECT_EQ(rig.form[Model::GTR].m_fLnL, -1.2345678f);
   EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.2345678");
 }
 
@@ -200,9 +200,9 @@ class SaveSetupDuringCalculationTest : public ::testing::Test {
     f.m_fLnLNoClock = -100.0f;
     f.m_fLnLClock = -104.0f;
     f.m_bTestModels = 1;
-    f.m_bGTR = f.m_bJC = 1;
-    f.m_fLnLGTR = -90.0f;
-    f.m_fLnLJC = -95.0f;
+    f[Model::GTR].m_bSelected = f[Model::JC].m_bSelected = 1;
+    f[Model::GTR].m_fLnL = -90.0f;
+    f[Model::JC].m_fLnL = -95.0f;
     EvaluateLrt(-100.0f, -104.0f, clockLrt, clockCrit, clockResult, 3, 0.05f);
     std::string unused;
     EvaluateLrt(-95.0f, -90.0f, jcLrt, unused, unused, 8, 0.05f);

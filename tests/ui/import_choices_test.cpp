@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/models.h"
 #include "support/fake_window.h"
 
 namespace quillet {
@@ -32,9 +31,10 @@ ImportTable Table() {
 // As a user might have left it: TrN typed in with gamma, GTR's boxes ticked, old results shown.
 AnalysisForm UsedForm() {
   AnalysisForm f;
-  f.m_bTrN = f.m_bGammaTrN = f.m_bGammaGTR = f.m_bInvarGTR = 1;
-  f.m_fLnLTrN = -960.5f;
-  f.m_fLnLGTR = -1.5f;
+  f[Model::TrN].m_bSelected = f[Model::TrN].m_bGamma = f[Model::GTR].m_bGamma =
+      f[Model::GTR].m_bInvar = 1;
+  f[Model::TrN].m_fLnL = -960.5f;
+  f[Model::GTR].m_fLnL = -1.5f;
   for (std::string* text : f.ResultTexts()) *text = "old";
   f.m_nTaxa = 7;
   f.m_fLnLGamma = -3.5f;
@@ -59,8 +59,8 @@ TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
       {"a variant fills its row, rounded to float, and ticks it and Test of models",
        [](ImportChoices& c) { c.rows[int(Model::HKY85)] = M("HKY85"); },
        [&](AnalysisForm& f) {
-         f.m_bHKY85 = f.m_bTestModels = 1;
-         f.m_fLnLHKY85 = -6172.58029f;
+         f[Model::HKY85].m_bSelected = f.m_bTestModels = 1;
+         f[Model::HKY85].m_fLnL = -6172.58029f;
          clearModelResults(f);
        },
        {true, false, false}},
@@ -70,10 +70,11 @@ TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
          c.rows[int(Model::JC)] = M("JC+I");
        },
        [&](AnalysisForm& f) {
-         f.m_bGTR = f.m_bJC = f.m_bInvarJC = f.m_bTestModels = 1;
-         f.m_bGammaGTR = f.m_bInvarGTR = 0;
-         f.m_fLnLGTR = -950.75f;
-         f.m_fLnLJC = -1100.0f;
+         f[Model::GTR].m_bSelected = f[Model::JC].m_bSelected = f[Model::JC].m_bInvar =
+             f.m_bTestModels = 1;
+         f[Model::GTR].m_bGamma = f[Model::GTR].m_bInvar = 0;
+         f[Model::GTR].m_fLnL = -950.75f;
+         f[Model::JC].m_fLnL = -1100.0f;
          clearModelResults(f);
        },
        {true, false, false}},
@@ -127,7 +128,7 @@ TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
     EXPECT_EQ(shownApplied.texts, shownExpected.texts);
     EXPECT_EQ(shownApplied.checks, shownExpected.checks);
     for (Model model : kReportOrder) {
-      EXPECT_EQ(FieldsOf(applied, model).lnL, FieldsOf(expected, model).lnL) << ModelName(model);
+      EXPECT_EQ(applied[model].m_fLnL, expected[model].m_fLnL) << ModelName(model);
     }
     EXPECT_EQ(applied.m_fLnLNoGamma, expected.m_fLnLNoGamma);
     EXPECT_EQ(std::vector<bool>({effect.models, effect.gamma, effect.taxa}),

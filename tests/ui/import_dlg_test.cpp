@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
+#include "ui/control_ids.h"
 #include "ui/quillet_dlg.h"
 
 namespace quillet {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/control_ids.h"
 #include "support/fake_window.h"
 #include "support/scripted_host.h"
 #include "support/scripted_steps.h"
 #include "ui/about_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/help_topics.h"
 
 namespace quillet {
@@ -159,7 +159,7 @@ TEST_F(QuilletDlgTest, ClearAllResetsValuesWithoutReadingTheWindow) {
   dlg.m_dlgChiSquare.m_fChiSquare = 3.5f;
   dlg.m_dlgChiSquare.m_nDf = 2;
   dlg.m_form.m_strClockResult = "Rejected      (p 0.000001)";
-  dlg.m_form.m_strLrtJC = "12.00";
+  dlg.m_form[Model::JC].m_strLrt = "12.00";
   ClickBox(ids::kTestClock);                   // the clock group is now disabled
   window.SetControlText(ids::kLnLGTR, "abc");  // never read, so no message
   window.SetControlText(ids::kPValue, "0.01");
@@ -218,7 +218,7 @@ TEST_F(QuilletDlgTest, ExitWithValidFieldsClosesWithOk) {
   Open();
   window.SetControlText(ids::kLnLGTR, "-1234.5");
   EXPECT_EQ(dlg.OnCommand(window, ids::kExit), kIdOk);
-  EXPECT_EQ(dlg.m_form.m_fLnLGTR, -1234.5f);
+  EXPECT_EQ(dlg.m_form[Model::GTR].m_fLnL, -1234.5f);
   EXPECT_TRUE(host.events.empty());
 }
 

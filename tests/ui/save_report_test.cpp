@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/control_ids.h"
 #include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 #include "ui/calculate.h"
 #include "ui/comments_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/file_name.h"
+#include "ui/form_data.h"
 
 namespace quillet {
 namespace {
@@ -34,198 +35,9 @@ constexpr char kHeader[] =
     "C/d\n\nAnalysis number 1 \n"
     "---------------\np-value used: 0.050000\n";
 
-// What a later analysis numbered 3 writes before its sections.
-constexpr char kLaterStart[] = "\n\n\nAnalysis number 3\n---------------\np-value used: 0.050000\n";
-
-struct SectionCase {
-  const char* name;
-  std::function<void(AnalysisForm&)> setup;
-  const char* firstBody;  // written after the header of a first analysis
-  const char* laterBody;  // written after the start of a later analysis; null: as firstBody
-};
-
-void PrintTo(const SectionCase& c, std::ostream* os) { *os << c.name; }
-
-// Gives each compared model recognisable texts: "L<name>", "C<name>", "R<name>".
-void MarkTexts(AnalysisForm& f) {
-  f.m_strLrtTrN = "LTrN", f.m_strCritTrN = "CTrN", f.m_strResultTrN = "RTrN";
-  f.m_strLrtHKY85 = "LHKY", f.m_strCritHKY85 = "CHKY", f.m_strResultHKY85 = "RHKY";
-  f.m_strLrtF81 = "LF81", f.m_strCritF81 = "CF81", f.m_strResultF81 = "RF81";
-  f.m_strLrtK2P = "LK2P", f.m_strCritK2P = "CK2P", f.m_strResultK2P = "RK2P";
-  f.m_strLrtJC = "LJC", f.m_strCritJC = "CJC", f.m_strResultJC = "RJC";
-  f.m_fLnLGTR = -1.0f;
-  f.m_fLnLTrN = -2.0f;
-  f.m_fLnLHKY85 = -3.0f;
-  f.m_fLnLF81 = -4.0f;
-  f.m_fLnLK2P = -5.0f;
-  f.m_fLnLJC = -6.0f;
-}
-
-void Clock(AnalysisForm& f, float noClock, float clock) {
-  f.m_bTestClock = 1;
-  f.m_nTaxa = 7;
-  f.m_fLnLNoClock = noClock;
-  f.m_fLnLClock = clock;
-  f.m_strClockLrt = "1.5";
-  f.m_strClockCrit = "2.25";
-  f.m_strClockResult = "verdict";
-}
-
-void Gamma(AnalysisForm& f) {
-  f.m_bTestGamma = 1;
-  f.m_fLnLGamma = -10.0f;
-  f.m_fLnLNoGamma = -12.5f;
-  f.m_strGammaLrt = "5.00";
-  f.m_strGammaCrit = "3.8415";
-  f.m_strGammaResult = "Rejected      (p 0.025347)";
-}
-
-class SectionTest : public ::testing::TestWithParam<SectionCase> {};
-
-TEST_P(SectionTest, FirstAnalysis) {
-  const SectionCase& c = GetParam();
-  TempDir dir;
-  CommandRig rig;
-  rig.report.m_szStartDir = "/d";
-  rig.ChooseReportFile(dir.File("r.txt"), "C");
-  rig.form.m_bSaveWork = 1;
-  c.setup(rig.form);
-  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
-  EXPECT_EQ(ReadTextFile(dir.File("r.txt")), std::string(kHeader) + c.firstBody);
-}
-
-TEST_P(SectionTest, LaterAnalysis) {
-  const SectionCase& c = GetParam();
-  TempDir dir;
-  CommandRig rig;
-  rig.ChooseReportFile(dir.File("r.txt"), "C");
-  WriteWholeFile(dir.File("r.txt"), "before");
-  rig.form.m_bSaveWork = 1;
-  rig.report.m_nAnalysis = 3;
-  c.setup(rig.form);
-  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
-  EXPECT_EQ(ReadTextFile(dir.File("r.txt")),
-            std::string("before") + kLaterStart + (c.laterBody ? c.laterBody : c.firstBody));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SectionTest,
-    ::testing::Values(
-        SectionCase{"NothingTicked", [](AnalysisForm&) {}, "", nullptr},
-        SectionCase{"ClockWithMissingValue",
-                    [](AnalysisForm& f) {
-                      Clock(f, -1, -2);
-                      f.m_bClockValid = 0;
-                    },
-                    "", nullptr},
-        SectionCase{"GammaWithMissingValue",
-                    [](AnalysisForm& f) {
-                      Gamma(f);
-                      f.m_bGammaValid = 0;
-                    },
-                    "", nullptr},
-        SectionCase{"ValidButNotTicked",
-                    [](AnalysisForm& f) {
-                      Clock(f, -1, -2);
-                      Gamma(f);
-                      f.m_bTestClock = f.m_bTestGamma = 0;
-                    },
-                    "", nullptr},
-        SectionCase{"ClockPadsSevenCharactersAndKeepsNine",
-                    [](AnalysisForm& f) { Clock(f, -123.45f, -12345.68f); },
-                    "\n\n*** Clock test results ***\n\nNumber of taxa: 7"
-                    "\nwithout clock: -123.45 \nwith clock:    -12345.68"
-                    "  LRT = 1.5       crit. value = 2.25      Result: verdict",
-                    nullptr},
-        SectionCase{"GammaHasItsDashLineOnlyWhenLater", [](AnalysisForm& f) { Gamma(f); },
-                    "\n\n*** Gamma test results ***"
-                    "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50  "
-                    "  LRT = 5.00      crit. value = 3.8415    Result: Rejected      (p 0.025347)",
-                    "\n\n*** Gamma test results ***\n------------------"
-                    "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50  "
-                    "  LRT = 5.00      crit. value = 3.8415    Result: Rejected      (p 0.025347)"},
-        SectionCase{"OnlyJCSelected",
-                    [](AnalysisForm& f) {
-                      f.m_bTestModels = 1;
-                      f.m_bJC = 1;
-                    },
-                    "\n\n*** Model test results ***",
-                    "\n\n*** Model test results ***\n------------------\n"},
-        SectionCase{"NoModelSelected", [](AnalysisForm& f) { f.m_bTestModels = 1; },
-                    "\n\n*** Model test results ***",
-                    "\n\n*** Model test results ***\n------------------\n"},
-        SectionCase{"ModelsSelectedButTestNotTicked",
-                    [](AnalysisForm& f) {
-                      MarkTexts(f);
-                      f.m_bGTR = f.m_bJC = 1;
-                    },
-                    "", nullptr},
-        SectionCase{"OnlyGTRWithBothExtras",
-                    [](AnalysisForm& f) {
-                      MarkTexts(f);
-                      f.m_bTestModels = f.m_bGTR = f.m_bGammaGTR = f.m_bInvarGTR = 1;
-                    },
-                    "\n\n*** Model test results ***"
-                    "\nGTR   lnL = -1.00     with gamma       with invariants",
-                    "\n\n*** Model test results ***\n------------------\n"
-                    "\nGTR   lnL = -1.00     with gamma       with invariants"},
-        SectionCase{"RowsInFixedOrderAfterTheReference",
-                    [](AnalysisForm& f) {
-                      MarkTexts(f);
-                      f.m_bTestModels = 1;
-                      f.m_bTrN = f.m_bF81 = f.m_bK2P = f.m_bJC = 1;
-                      f.m_bInvarTrN = f.m_bGammaK2P = f.m_bInvarJC = f.m_bGammaJC = 1;
-                      f.m_bGammaGTR = 1;  // not selected: no row, no remark
-                    },
-                    "\n\n*** Model test results ***"
-                    "\nTrN   lnL = -2.00     with invariants"
-                    "\nF81   lnL = -4.00     LRT = LF81      crit. value = CF81      Result: RF81"
-                    "\nK2P   lnL = -5.00     LRT = LK2P      crit. value = CK2P      Result: RK2P"
-                    "  with gamma     "
-                    "\nJC    lnL = -6.00     LRT = LJC       crit. value = CJC       Result: RJC"
-                    "  with gamma       with invariants",
-                    "\n\n*** Model test results ***\n------------------\n"
-                    "\nTrN   lnL = -2.00     with invariants"
-                    "\nF81   lnL = -4.00     LRT = LF81      crit. value = CF81      Result: RF81"
-                    "\nK2P   lnL = -5.00     LRT = LK2P      crit. value = CK2P      Result: RK2P"
-                    "  with gamma     "
-                    "\nJC    lnL = -6.00     LRT = LJC       crit. value = CJC       Result: RJC"
-                    "  with gamma       with invariants"},
-        SectionCase{"F81ReferenceWithK2PHasNoNote",
-                    [](AnalysisForm& f) {
-                      MarkTexts(f);
-                      f.m_bTestModels = f.m_bF81 = f.m_bK2P = 1;
-                    },
-                    "\n\n*** Model test results ***"
-                    "\nF81   lnL = -4.00   "
-                    "\nK2P   lnL = -5.00     LRT = LK2P      crit. value = CK2P      Result: RK2P",
-                    "\n\n*** Model test results ***\n------------------\n"
-                    "\nF81   lnL = -4.00   "
-                    "\nK2P   lnL = -5.00     LRT = LK2P      crit. value = CK2P      Result: RK2P"},
-        SectionCase{
-            "LongResultTextsTakeTheirRoom",
-            [](AnalysisForm& f) {
-              MarkTexts(f);
-              f.m_bTestModels = f.m_bK2P = f.m_bJC = 1;
-              f.m_strLrtJC = "123456789";
-              f.m_strCritJC = "12345678";
-            },
-            "\n\n*** Model test results ***"
-            "\nK2P   lnL = -5.00   "
-            "\nJC    lnL = -6.00     LRT = 123456789  crit. value = 12345678  Result: RJC",
-            "\n\n*** Model test results ***\n------------------\n"
-            "\nK2P   lnL = -5.00   "
-            "\nJC    lnL = -6.00     LRT = 123456789  crit. value = 12345678  Result: RJC"}),
-    [](const ::testing::TestParamInfo<SectionCase>& info) { return info.param.name; });
-
-TEST(SaveReportTest, TinyPValueIsWrittenAsSixZeros) {
-  TempDir dir;
-  CommandRig rig;
-  rig.ChooseReportFile(dir.File("r.txt"), "");
-  rig.form.m_bSaveWork = 1;
-  rig.form.m_fPValue = 0.0000001f;
-  SaveReport(rig.form, rig.report, rig.ctx);
-  EXPECT_NE(ReadTextFile(dir.File("r.txt")).find("\np-value used: 0.000000\n"), std::string::npos);
+// Records the form's calculation with nothing computed: the header and the analysis's start.
+std::optional<std::string> Save(CommandRig& rig) {
+  return SaveReport(InputFromForm(rig.form), AnalysisResult{}, rig.form, rig.report, rig.ctx);
 }
 
 TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {
@@ -248,7 +60,7 @@ TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {
     rig.report.m_szStartDir = row.startDir;
     rig.ChooseReportFile(dir.File("r.txt"), row.comment);
     rig.form.m_bSaveWork = 1;
-    SaveReport(rig.form, rig.report, rig.ctx);
+    Save(rig);
     EXPECT_EQ(ReadTextFile(dir.File("r.txt")),
               "Quillet v. 2.0 (see help file for details)\n"
               "-------------------------------------------\n\n"
@@ -264,11 +76,11 @@ TEST(SaveReportTest, CommentIsTakenFromTheDialogOnlyByAFirstAnalysis) {
   rig.report.m_szStartDir = "/d";
   rig.ChooseReportFile(dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 1;
-  SaveReport(rig.form, rig.report, rig.ctx);
+  Save(rig);
   EXPECT_EQ(rig.report.m_strComments, "C");
   rig.report.m_nAnalysis = 2;
   rig.report.m_dlgComments.m_strComments = "changed";
-  SaveReport(rig.form, rig.report, rig.ctx);
+  Save(rig);
   EXPECT_EQ(rig.report.m_strComments, "C");
 }
 
@@ -277,9 +89,9 @@ TEST(SaveReportTest, SavingOffWritesAndShowsNothing) {
   CommandRig rig;
   rig.ChooseReportFile(dir.File("r.txt"), "C");
   rig.form.m_bSaveWork = 0;
-  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
+  EXPECT_EQ(Save(rig), std::nullopt);
   rig.form.m_bSaveWork = 2;  // only exactly 1 means ticked
-  EXPECT_EQ(SaveReport(rig.form, rig.report, rig.ctx), std::nullopt);
+  EXPECT_EQ(Save(rig), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
   EXPECT_TRUE(rig.window.messages.empty());
 }
@@ -309,7 +121,7 @@ class ReportNumberingTest : public ::testing::Test {
   const std::string gamma =
       "\n\nwith gamma:    -10.00  \nwithout gamma: -12.50    LRT = 5.00    "
       "  crit. value = 3.8415    Result: " +
-      RunLrt(-12.5f, -10.0f, 1, 0.05f).resultText;
+      TextsOf(RunLrt(-12.5f, -10.0f, 1, 0.05f)).result;
   const std::string first = std::string(kHeader) + "\n\n*** Gamma test results ***" + gamma;
   const std::string later2 =
       "\n\n\nAnalysis number 2\n---------------\np-value used: 0.050000\n"

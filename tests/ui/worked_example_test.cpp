@@ -10,6 +10,7 @@
 #include "ui/calculate.h"
 #include "ui/comments_dlg.h"
 #include "ui/file_name.h"
+#include "ui/form_data.h"
 #include "ui/save_report.h"
 
 namespace quillet {
@@ -78,11 +79,11 @@ void FirstAnalysisEntries(AnalysisForm& f) {
   f.m_fLnLNoClock = -3050.25f;
   f.m_fLnLClock = -3062.80f;
   f.m_bTestModels = 1;
-  f.m_bGTR = f.m_bHKY85 = f.m_bK2P = 1;
-  f.m_bGammaGTR = f.m_bGammaHKY85 = 1;
-  f.m_fLnLGTR = -3040.10f;
-  f.m_fLnLHKY85 = -3045.55f;
-  f.m_fLnLK2P = -3050.20f;
+  f[Model::GTR].m_bSelected = f[Model::HKY85].m_bSelected = f[Model::K2P].m_bSelected = 1;
+  f[Model::GTR].m_bGamma = f[Model::HKY85].m_bGamma = 1;
+  f[Model::GTR].m_fLnL = -3040.10f;
+  f[Model::HKY85].m_fLnL = -3045.55f;
+  f[Model::K2P].m_fLnL = -3050.20f;
 }
 
 void SecondAnalysisEntries(AnalysisForm& f) {
@@ -91,16 +92,27 @@ void SecondAnalysisEntries(AnalysisForm& f) {
   f.m_bTestGamma = 1;
   f.m_fLnLGamma = -3040.10f;
   f.m_fLnLNoGamma = -3044.35f;
-  f.m_bGTR = f.m_bK2P = 0;
-  f.m_bGammaGTR = f.m_bGammaHKY85 = 0;
-  f.m_bTrN = f.m_bHKY85 = f.m_bJC = 1;
-  f.m_bInvarTrN = f.m_bInvarHKY85 = 1;
-  f.m_fLnLTrN = -3046.00f;
-  f.m_fLnLHKY85 = -3046.90f;
-  f.m_fLnLJC = -3058.75f;
+  f[Model::GTR].m_bSelected = f[Model::K2P].m_bSelected = 0;
+  f[Model::GTR].m_bGamma = f[Model::HKY85].m_bGamma = 0;
+  f[Model::TrN].m_bSelected = f[Model::HKY85].m_bSelected = f[Model::JC].m_bSelected = 1;
+  f[Model::TrN].m_bInvar = f[Model::HKY85].m_bInvar = 1;
+  f[Model::TrN].m_fLnL = -3046.00f;
+  f[Model::HKY85].m_fLnL = -3046.90f;
+  f[Model::JC].m_fLnL = -3058.75f;
 }
 
-// The writer alone, given the result texts as documented.
+// The documented numbers of one test, which print as the documented texts.
+LrtOutcome Documented(float statistic, int df, float critical, float p, bool rejected) {
+  LrtOutcome o;
+  o.statistic = statistic;
+  o.df = df;
+  o.critical = critical;
+  o.pValue = p;
+  o.rejected = rejected;
+  return o;
+}
+
+// The writer alone, given the results as documented.
 TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   TempDir dir;
   const std::string path = dir.File("primates.txt");
@@ -112,29 +124,25 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
 
   AnalysisForm& f = rig.form;
   FirstAnalysisEntries(f);
-  f.m_strClockLrt = "25.10";
-  f.m_strClockCrit = "18.3072";
-  f.m_strClockResult = "Rejected      (p 0.005159)";
-  f.m_strLrtHKY85 = "10.90";
-  f.m_strCritHKY85 = "9.4876";
-  f.m_strResultHKY85 = "Rejected      (p 0.027713)";
-  f.m_strLrtK2P = "20.20";
-  f.m_strCritK2P = "15.5073";
-  f.m_strResultK2P = "Rejected      (p 0.009607)";
-  EXPECT_EQ(SaveReport(f, rig.report, rig.ctx), std::nullopt);
+  AnalysisResult first;
+  first.clock = Documented(25.10f, 10, 18.3072f, 0.005159f, true);
+  first.models.reference = Model::GTR;
+  first.models.referenceLnL = -3040.10f;
+  first.models.compared = {
+      {Model::HKY85, -3045.55f, Documented(10.90f, 4, 9.4876f, 0.027713f, true)},
+      {Model::K2P, -3050.20f, Documented(20.20f, 8, 15.5073f, 0.009607f, true)}};
+  EXPECT_EQ(SaveReport(InputFromForm(f), first, f, rig.report, rig.ctx), std::nullopt);
   rig.report.m_nAnalysis = 2;
 
   SecondAnalysisEntries(f);
-  f.m_strGammaLrt = "8.50";
-  f.m_strGammaCrit = "6.6350";
-  f.m_strGammaResult = "Rejected      (p 0.003552)";
-  f.m_strLrtHKY85 = "1.80";
-  f.m_strCritHKY85 = "6.6350";
-  f.m_strResultHKY85 = "NOT rejected  (p 0.179736)";
-  f.m_strLrtJC = "25.50";
-  f.m_strCritJC = "16.8117";
-  f.m_strResultJC = "Rejected      (p 0.000276)";
-  EXPECT_EQ(SaveReport(f, rig.report, rig.ctx), std::nullopt);
+  AnalysisResult second;
+  second.gamma = Documented(8.50f, 1, 6.6350f, 0.003552f, true);
+  second.models.reference = Model::TrN;
+  second.models.referenceLnL = -3046.00f;
+  second.models.compared = {
+      {Model::HKY85, -3046.90f, Documented(1.80f, 1, 6.6350f, 0.179736f, false)},
+      {Model::JC, -3058.75f, Documented(25.50f, 6, 16.8117f, 0.000276f, true)}};
+  EXPECT_EQ(SaveReport(InputFromForm(f), second, f, rig.report, rig.ctx), std::nullopt);
 
   EXPECT_EQ(testing::ReadTextFile(path), kWorkedExample);
   EXPECT_EQ(rig.report.m_strSavePath, path);

@@ -1,7 +1,7 @@
 #pragma once
 
 // Numeric ids of the main window's controls (template 102). The form's bindings, the
-// enabling rules and the command table all use them.
+// enabling rules, the window template and the command table all use them.
 namespace quillet::ids {
 
 inline constexpr int kCalculate = 1000;
@@ -34,12 +34,21 @@ inline constexpr int kLrtJC = 1033, kLrtK2P = 1034, kLrtF81 = 1035, kLrtHKY85 = 
 inline constexpr int kCritJC = 1038, kCritK2P = 1039, kCritF81 = 1040, kCritHKY85 = 1041,
                      kCritTrN = 1042;
 
-// Clock test.
+// Model grid column headings.
+inline constexpr int kHeadingLnL = 1052, kHeadingGamma = 1053, kHeadingInvar = 1054,
+                     kHeadingLrt = 1055, kHeadingCrit = 1056, kHeadingResult = 1057;
+
+// Clock test: fields, results, and the labels its box greys out with them.
 inline constexpr int kLnLClock = 1043, kLnLNoClock = 1044, kTaxa = 1045, kClockResult = 1046,
                      kClockLrt = 1066, kClockCrit = 1068;
+inline constexpr int kTaxaLabel = 1047, kClockLabel = 1048, kNoClockLabel = 1049,
+                     kClockHeading = 1050, kClockResultLabel = 1051, kClockLrtLabel = 1065,
+                     kClockCritLabel = 1067;
 
-// Gamma/invariants test.
+// Gamma/invariants test: fields, results and labels.
 inline constexpr int kLnLGamma = 1079, kLnLNoGamma = 1080, kGammaResult = 1083, kGammaLrt = 1085,
                      kGammaCrit = 1087;
+inline constexpr int kGammaLabel = 1077, kNoGammaLabel = 1078, kGammaHeading = 1081,
+                     kGammaResultLabel = 1082, kGammaLrtLabel = 1084, kGammaCritLabel = 1086;
 
 }  // namespace quillet::ids

@@ -1,22 +1,21 @@
-#include "analysis/form_data.h"
+#include "ui/form_data.h"
 
-#include "analysis/models.h"
+#include "stats/lrt.h"
 
 namespace quillet {
 
 namespace {
 
 void Put(const LrtOutcome& outcome, std::string& lrt, std::string& crit, std::string& result) {
-  lrt = outcome.lrtText;
-  crit = outcome.critText;
-  result = outcome.resultText;
+  LrtTexts texts = TextsOf(outcome);
+  lrt = std::move(texts.lrt);
+  crit = std::move(texts.crit);
+  result = std::move(texts.result);
 }
 
 }  // namespace
 
 AnalysisInput InputFromForm(const AnalysisForm& form) {
-  // The model rows are reached through the same table the comparison and the report use.
-  AnalysisForm& f = const_cast<AnalysisForm&>(form);
   AnalysisInput in;
   in.pValue = form.m_fPValue;
   in.testClock = form.m_bTestClock == 1;
@@ -27,9 +26,9 @@ AnalysisInput InputFromForm(const AnalysisForm& form) {
   in.lnLGamma = form.m_fLnLGamma;
   in.lnLNoGamma = form.m_fLnLNoGamma;
   in.testModels = form.m_bTestModels == 1;
-  for (Model model : kReportOrder) {
-    const ModelFields row = FieldsOf(f, model);
-    in[model] = {row.selected == 1, row.lnL, row.gamma == 1, row.invar == 1};
+  for (std::size_t i = 0; i < in.models.size(); ++i) {
+    const ModelRowFields& row = form.m_models[i];
+    in.models[i] = {row.m_bSelected == 1, row.m_fLnL, row.m_bGamma == 1, row.m_bInvar == 1};
   }
   in.nothingChosen = form.m_bTestClock == 0 && form.m_bTestModels == 0 && form.m_bTestGamma == 0;
   return in;
@@ -48,9 +47,10 @@ void ApplyResult(AnalysisForm& form, const AnalysisResult& result) {
   } else if (result.gammaMissing) {
     form.m_bGammaValid = 0;
   }
+  // GTR is only ever the reference, never compared.
   for (const ModelComparison& compared : result.models.compared) {
-    const ModelFields row = FieldsOf(form, compared.model);
-    if (row.lrt) Put(compared.outcome, *row.lrt, *row.crit, *row.result);
+    ModelRowFields& row = form[compared.model];
+    Put(compared.outcome, row.m_strLrt, row.m_strCrit, row.m_strResult);
   }
 }
 

@@ -1,13 +1,14 @@
-#include "analysis/analysis_form.h"
+#include "ui/analysis_form.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "analysis/control_ids.h"
 #include "platform/data_exchange.h"
 #include "support/fake_window.h"
+#include "ui/control_ids.h"
+#include "ui/form_data.h"
 
 namespace quillet {
 namespace {
@@ -24,15 +25,15 @@ TEST(AnalysisFormTest, StartsWithTheInitialValues) {
   EXPECT_EQ(form.m_bGammaValid, 1);
   EXPECT_EQ(form.m_bClockValid, 1);
   EXPECT_EQ(form.m_nTaxa, 0);
-  for (float lnL : {form.m_fLnLF81, form.m_fLnLGTR, form.m_fLnLHKY85, form.m_fLnLJC, form.m_fLnLK2P,
-                    form.m_fLnLTrN, form.m_fLnLClock, form.m_fLnLNoClock, form.m_fLnLGamma,
-                    form.m_fLnLNoGamma}) {
+  for (float lnL : {form[Model::F81].m_fLnL, form[Model::GTR].m_fLnL, form[Model::HKY85].m_fLnL,
+                    form[Model::JC].m_fLnL, form[Model::K2P].m_fLnL, form[Model::TrN].m_fLnL,
+                    form.m_fLnLClock, form.m_fLnLNoClock, form.m_fLnLGamma, form.m_fLnLNoGamma}) {
     EXPECT_EQ(lnL, 0.0f);
   }
   for (const std::string* text :
-       {&form.m_strLrtF81, &form.m_strCritHKY85, &form.m_strResultTrN, &form.m_strClockLrt,
-        &form.m_strClockCrit, &form.m_strClockResult, &form.m_strGammaLrt, &form.m_strGammaCrit,
-        &form.m_strGammaResult}) {
+       {&form[Model::F81].m_strLrt, &form[Model::HKY85].m_strCrit, &form[Model::TrN].m_strResult,
+        &form.m_strClockLrt, &form.m_strClockCrit, &form.m_strClockResult, &form.m_strGammaLrt,
+        &form.m_strGammaCrit, &form.m_strGammaResult}) {
     EXPECT_EQ(*text, "");
   }
 }
@@ -42,14 +43,14 @@ AnalysisForm SampleForm() {
   form.m_bTestClock = 1;
   form.m_bTestGamma = 1;
   form.m_fPValue = 0.01f;
-  form.m_bGTR = 1;
-  form.m_bJC = 1;
-  form.m_fLnLGTR = -3040.1f;
-  form.m_fLnLJC = -3058.75f;
-  form.m_bGammaGTR = 1;
-  form.m_bInvarTrN = 1;
-  form.m_strLrtJC = "25.50";
-  form.m_strResultJC = "Rejected      (p 0.000276)";
+  form[Model::GTR].m_bSelected = 1;
+  form[Model::JC].m_bSelected = 1;
+  form[Model::GTR].m_fLnL = -3040.1f;
+  form[Model::JC].m_fLnL = -3058.75f;
+  form[Model::GTR].m_bGamma = 1;
+  form[Model::TrN].m_bInvar = 1;
+  form[Model::JC].m_strLrt = "25.50";
+  form[Model::JC].m_strResult = "Rejected      (p 0.000276)";
   form.m_nTaxa = 12;
   form.m_fLnLClock = -3062.8f;
   form.m_fLnLNoClock = -3050.25f;
@@ -77,14 +78,14 @@ TEST(AnalysisFormTest, RoundTripKeepsValuesAndRoundsFloatsToSixDigits) {
   EXPECT_EQ(read.m_bTestGamma, 1);
   EXPECT_EQ(read.m_bTestModels, 0);
   EXPECT_EQ(read.m_fPValue, 0.01f);
-  EXPECT_EQ(read.m_bGTR, 1);
-  EXPECT_EQ(read.m_bJC, 1);
-  EXPECT_EQ(read.m_fLnLGTR, -3040.1f);
-  EXPECT_EQ(read.m_fLnLJC, -3058.75f);
-  EXPECT_EQ(read.m_bGammaGTR, 1);
-  EXPECT_EQ(read.m_bInvarTrN, 1);
-  EXPECT_EQ(read.m_strLrtJC, "25.50");
-  EXPECT_EQ(read.m_strResultJC, "Rejected      (p 0.000276)");
+  EXPECT_EQ(read[Model::GTR].m_bSelected, 1);
+  EXPECT_EQ(read[Model::JC].m_bSelected, 1);
+  EXPECT_EQ(read[Model::GTR].m_fLnL, -3040.1f);
+  EXPECT_EQ(read[Model::JC].m_fLnL, -3058.75f);
+  EXPECT_EQ(read[Model::GTR].m_bGamma, 1);
+  EXPECT_EQ(read[Model::TrN].m_bInvar, 1);
+  EXPECT_EQ(read[Model::JC].m_strLrt, "25.50");
+  EXPECT_EQ(read[Model::JC].m_strResult, "Rejected      (p 0.000276)");
   EXPECT_EQ(read.m_nTaxa, 12);
   EXPECT_EQ(read.m_fLnLClock, -3062.8f);
   EXPECT_EQ(read.m_fLnLNoClock, -3050.25f);
@@ -97,13 +98,13 @@ TEST(AnalysisFormTest, RoundTripKeepsValuesAndRoundsFloatsToSixDigits) {
 
 TEST(AnalysisFormTest, FlagOutsideZeroToTwoIsShownAsClearAndReset) {
   AnalysisForm form;
-  form.m_bK2P = 7;
-  form.m_bGammaJC = 2;
+  form[Model::K2P].m_bSelected = 7;
+  form[Model::JC].m_bGamma = 2;
   FakeWindow window;
   form.UpdateData(window, false);
-  EXPECT_EQ(form.m_bK2P, 0);
+  EXPECT_EQ(form[Model::K2P].m_bSelected, 0);
   EXPECT_EQ(window.GetCheck(ids::kK2P), 0);
-  EXPECT_EQ(form.m_bGammaJC, 2);
+  EXPECT_EQ(form[Model::JC].m_bGamma, 2);
   EXPECT_EQ(window.GetCheck(ids::kGammaJC), 2);
 }
 
@@ -143,15 +144,15 @@ TEST(AnalysisFormTest, FailingFieldStopsTheExchange) {
     EXPECT_EQ(form.m_bSaveWork, 0);
     if (c.id == ids::kPValue) {
       EXPECT_EQ(form.m_fPValue, 0.05f);
-      EXPECT_EQ(form.m_bGTR, 0);
+      EXPECT_EQ(form[Model::GTR].m_bSelected, 0);
     }
     if (c.id == ids::kLnLF81) {
       EXPECT_EQ(form.m_fPValue, 0.01f);
-      EXPECT_EQ(form.m_bGTR, 1);  // selected flags come before the lnL values
-      EXPECT_EQ(form.m_fLnLGTR, 0.0f);
+      EXPECT_EQ(form[Model::GTR].m_bSelected, 1);  // selected flags come before the lnL values
+      EXPECT_EQ(form[Model::GTR].m_fLnL, 0.0f);
     }
     if (c.id == ids::kTaxa) {
-      EXPECT_EQ(form.m_strResultJC, "Rejected      (p 0.000276)");
+      EXPECT_EQ(form[Model::JC].m_strResult, "Rejected      (p 0.000276)");
       EXPECT_EQ(form.m_nTaxa, 0);
       EXPECT_EQ(form.m_fLnLClock, 0.0f);
       EXPECT_EQ(form.m_bTestGamma, 0);
@@ -186,6 +187,26 @@ TEST(AnalysisFormTest, ZeroIsAcceptedOnlyWhenTypedWithALeadingZeroDigit) {
     EXPECT_EQ(form.m_fPValue, row.accepted ? row.value : 0.5f);
     EXPECT_EQ(window.messages.size(), row.accepted ? 0u : 1u);
   }
+}
+
+// A calculation takes a box as ticked only when it holds exactly 1: a third check state or a
+// stray value neither selects a model nor counts as gamma.
+TEST(AnalysisFormTest, OnlyATickOfExactlyOneCountsInTheCalculation) {
+  AnalysisForm form;
+  form.m_bTestModels = 1;
+  form[Model::GTR].m_bSelected = 2;
+  form[Model::HKY85].m_bSelected = 1;
+  form[Model::HKY85].m_bGamma = 2;
+  form[Model::JC].m_bSelected = 1;
+  form.m_bTestClock = 2;
+  const AnalysisInput in = InputFromForm(form);
+  EXPECT_FALSE(in[Model::GTR].ticked);
+  EXPECT_TRUE(in[Model::HKY85].ticked);
+  EXPECT_FALSE(in[Model::HKY85].gamma);
+  EXPECT_TRUE(in.testModels);
+  EXPECT_FALSE(in.testClock);
+  // A box in its third state runs nothing, but is no empty choice either.
+  EXPECT_FALSE(in.nothingChosen);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "analysis/compare_models.h"
+#include "analysis/analyze.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/models.h"
+#include "analysis/notices.h"
 #include "stats/lrt.h"
-#include "support/fake_window.h"
 
 namespace quillet {
 namespace {
-
-using testing::FakeWindow;
 
 TEST(FreeParameterCountTest, BaseCountPlusOneForEachFlagThatIsExactlyOne) {
   struct Row {
@@ -34,22 +31,25 @@ TEST(FreeParameterCountTest, BaseCountPlusOneForEachFlagThatIsExactlyOne) {
 }
 
 // Each model gets its own lnL, so that a swapped argument or a wrong reference shows up in the
-// texts; they are set for unticked models too, which must not matter.
-void SetDistinctLnLs(AnalysisForm& form) {
-  form.m_fLnLGTR = -1000.0f;
-  form.m_fLnLTrN = -1003.5f;
-  form.m_fLnLHKY85 = -1007.25f;
-  form.m_fLnLF81 = -1011.0f;
-  form.m_fLnLK2P = -1020.5f;
-  form.m_fLnLJC = -1030.75f;
+// outcomes; they are set for unticked models too, which must not matter.
+AnalysisInput WithDistinctLnLs() {
+  AnalysisInput in;
+  in.testModels = true;
+  in[Model::GTR].lnL = -1000.0f;
+  in[Model::TrN].lnL = -1003.5f;
+  in[Model::HKY85].lnL = -1007.25f;
+  in[Model::F81].lnL = -1011.0f;
+  in[Model::K2P].lnL = -1020.5f;
+  in[Model::JC].lnL = -1030.75f;
+  return in;
 }
 
 // "GTR+G+I TrN HKY85+G" ticks GTR (gamma, invariants), TrN and HKY85 (gamma). A model written
 // as "~K2P+G" is not ticked but has its flags set.
-void TickModels(AnalysisForm& form, const std::string& models) {
-  std::istringstream in(models);
+void TickModels(AnalysisInput& in, const std::string& models) {
+  std::istringstream words(models);
   std::string word;
-  while (in >> word) {
+  while (words >> word) {
     bool ticked = word[0] != '~';
     if (!ticked) word.erase(0, 1);
     std::string name = word.substr(0, word.find('+'));
@@ -57,26 +57,48 @@ void TickModels(AnalysisForm& form, const std::string& models) {
     for (Model m : kReportOrder) {
       if (name != ModelName(m)) continue;
       found = true;
-      ModelFields fields = FieldsOf(form, m);
-      fields.selected = ticked ? 1 : 0;
-      if (word.find("+G") != std::string::npos) fields.gamma = 1;
-      if (word.find("+I") != std::string::npos) fields.invar = 1;
+      ModelEntry& entry = in[m];
+      entry.ticked = ticked;
+      if (word.find("+G") != std::string::npos) entry.gamma = true;
+      if (word.find("+I") != std::string::npos) entry.invariants = true;
     }
     ASSERT_TRUE(found) << word;
   }
 }
 
+// The models compared and their degrees of freedom, as the result has them; each compared with
+// the reference by its own ln L first.
+void ExpectCompared(const AnalysisInput& in, const AnalysisResult& result, Model reference,
+                    const std::map<Model, int>& df) {
+  if (!df.empty()) {
+    ASSERT_TRUE(result.models.reference.has_value());
+    EXPECT_EQ(*result.models.reference, reference);
+  }
+  std::map<Model, int> got;
+  for (const ModelComparison& c : result.models.compared) {
+    SCOPED_TRACE(ModelName(c.model));
+    got[c.model] = c.outcome.df;
+    const LrtOutcome want = RunLrt(in[c.model].lnL, in[reference].lnL, c.outcome.df, 0.05f);
+    EXPECT_EQ(c.lnL, in[c.model].lnL);
+    EXPECT_EQ(c.outcome.statistic, want.statistic);
+    EXPECT_EQ(c.outcome.critical, want.critical);
+    EXPECT_EQ(c.outcome.pValue, want.pValue);
+    EXPECT_EQ(c.outcome.rejected, want.rejected);
+  }
+  EXPECT_EQ(got, df);
+}
+
 struct CompareCase {
   const char* name;
   const char* models;
-  // Degrees of freedom of each compared model; every model absent here keeps empty texts.
+  // Degrees of freedom of each compared model; no other model is compared.
   std::map<Model, int> df;
   Model reference;  // whose lnL comes second
-  std::vector<FakeWindow::Message> messages;
+  std::vector<Notice> notices;
 };
 
-const FakeWindow::Message kWarning{kF81K2PWarning, ""};
-const FakeWindow::Message kNeedsTwo{kModelsNeedTwoText, ""};
+const Notice kWarning{kF81K2PWarning, ""};
+const Notice kNeedsTwo{kModelsNeedTwoText, ""};
 
 void PrintTo(const CompareCase& c, std::ostream* os) { *os << c.name; }
 
@@ -84,40 +106,11 @@ class CompareModelsTest : public ::testing::TestWithParam<CompareCase> {};
 
 TEST_P(CompareModelsTest, ComparesTheRightModelsWithTheRightDegreesOfFreedom) {
   const CompareCase& c = GetParam();
-  AnalysisForm form;
-  form.m_fPValue = 0.05f;
-  SetDistinctLnLs(form);
-  TickModels(form, c.models);
-  FakeWindow window;
-  // The warning comes before the K2P comparison, so the K2P texts are still empty then.
-  bool k2pEmptyAtWarning = false;
-  window.onMessageBox = [&](const FakeWindow::Message&) {
-    k2pEmptyAtWarning = form.m_strLrtK2P.empty() && form.m_strResultK2P.empty();
-  };
-
-  CompareModels(form, window);
-
-  for (Model m : {Model::TrN, Model::HKY85, Model::F81, Model::K2P, Model::JC}) {
-    SCOPED_TRACE(ModelName(m));
-    ModelFields x = FieldsOf(form, m);
-    auto expected = c.df.find(m);
-    if (expected == c.df.end()) {
-      EXPECT_EQ(*x.lrt, "");
-      EXPECT_EQ(*x.crit, "");
-      EXPECT_EQ(*x.result, "");
-      continue;
-    }
-    std::string lrt, crit, result;
-    EvaluateLrt(x.lnL, FieldsOf(form, c.reference).lnL, lrt, crit, result, expected->second, 0.05f);
-    EXPECT_EQ(*x.lrt, lrt);
-    EXPECT_EQ(*x.crit, crit);
-    EXPECT_EQ(*x.result, result);
-    EXPECT_NE(*x.result, "");
-  }
-  EXPECT_EQ(window.messages, c.messages);
-  if (!c.messages.empty() && c.messages.back() == kWarning) {
-    EXPECT_TRUE(k2pEmptyAtWarning);
-  }
+  AnalysisInput in = WithDistinctLnLs();
+  TickModels(in, c.models);
+  const AnalysisResult result = Analyze(in);
+  ExpectCompared(in, result, c.reference, c.df);
+  EXPECT_EQ(result.notices, c.notices);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,22 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"HkyAgainstPlainF81", "HKY85 F81", {{Model::F81, 1}}, Model::HKY85, {}}),
     [](const ::testing::TestParamInfo<CompareCase>& info) { return info.param.name; });
 
-TEST(CompareModelsTest, OnlyATickOfExactlyOneSelectsAModel) {
-  AnalysisForm form;
-  SetDistinctLnLs(form);
-  form.m_bGTR = 2;  // a third check state is not a tick
-  form.m_bHKY85 = 1;
-  form.m_bJC = 1;
-  form.m_bGammaHKY85 = 2;
-  FakeWindow window;
-  CompareModels(form, window);
-  std::string lrt, crit, result;
-  EvaluateLrt(form.m_fLnLJC, form.m_fLnLHKY85, lrt, crit, result, 4, form.m_fPValue);
-  EXPECT_EQ(form.m_strLrtJC, lrt);
-  EXPECT_EQ(form.m_strCritJC, crit);
-  EXPECT_EQ(form.m_strResultJC, result);
-}
-
 // A ticked model whose ln L was left at 0 is not tested as if it were 0: the user is told, and
 // the test goes on without it (it may even lose the reference that way).
 TEST(CompareModelsTest, AModelWithoutItsLnLIsLeftOut) {
@@ -208,28 +185,16 @@ TEST(CompareModelsTest, AModelWithoutItsLnLIsLeftOut) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    AnalysisForm form;
-    SetDistinctLnLs(form);
-    TickModels(form, row.models);
-    for (Model m : row.zero) FieldsOf(form, m).lnL = 0.0f;
-    FakeWindow window;
-    CompareModels(form, window);
+    AnalysisInput in = WithDistinctLnLs();
+    TickModels(in, row.models);
+    for (Model m : row.zero) in[m].lnL = 0.0f;
+    const AnalysisResult result = Analyze(in);
 
-    std::vector<FakeWindow::Message> expected = {
+    std::vector<Notice> expected = {
         {kModelMissingText + row.leftOut + ".", kSomethingIsZeroCaption}};
     if (row.needsTwo) expected.push_back(kNeedsTwo);
-    EXPECT_EQ(window.messages, expected);
-    for (Model m : {Model::TrN, Model::HKY85, Model::F81, Model::K2P, Model::JC}) {
-      SCOPED_TRACE(ModelName(m));
-      ModelFields x = FieldsOf(form, m);
-      auto df = row.df.find(m);
-      std::string lrt, crit, result;
-      if (df != row.df.end()) {
-        EvaluateLrt(x.lnL, FieldsOf(form, row.reference).lnL, lrt, crit, result, df->second, 0.05f);
-      }
-      EXPECT_EQ(*x.lrt, lrt);
-      EXPECT_EQ(*x.result, result);
-    }
+    EXPECT_EQ(result.notices, expected);
+    ExpectCompared(in, result, row.reference, row.df);
   }
 }
 

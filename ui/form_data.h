@@ -1,9 +1,11 @@
 #pragma once
 
-#include "analysis/analysis_form.h"
+#include <vector>
+
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
 #include "platform/window.h"
+#include "ui/analysis_form.h"
 
 namespace quillet {
 

@@ -3,9 +3,22 @@
 #include <array>
 #include <string>
 
+#include "analysis/model.h"
 #include "platform/window.h"
 
 namespace quillet {
+
+// One model's row of the main window: ticked for the test of models, its ln L, its gamma and
+// invariants flags, and the three texts of its comparison with the reference.
+struct ModelRowFields {
+  int m_bSelected = 0;
+  float m_fLnL = 0;
+  int m_bGamma = 0;
+  int m_bInvar = 0;
+  std::string m_strLrt;
+  std::string m_strCrit;
+  std::string m_strResult;
+};
 
 // Everything the main window shows and edits. Flags are ints where exactly 1 means set; lnL
 // values and p-values are single precision, as the user typed them rounded to float. The
@@ -18,18 +31,8 @@ struct AnalysisForm {
   int m_bTestModels = 0;
   float m_fPValue = 0.05f;
 
-  // Model block, each group in the declared order F81, GTR, HKY85, JC, K2P, TrN.
-  int m_bF81 = 0, m_bGTR = 0, m_bHKY85 = 0, m_bJC = 0, m_bK2P = 0, m_bTrN = 0;
-  float m_fLnLF81 = 0, m_fLnLGTR = 0, m_fLnLHKY85 = 0, m_fLnLJC = 0, m_fLnLK2P = 0, m_fLnLTrN = 0;
-  int m_bGammaF81 = 0, m_bGammaGTR = 0, m_bGammaHKY85 = 0, m_bGammaJC = 0, m_bGammaK2P = 0,
-      m_bGammaTrN = 0;
-  int m_bInvarF81 = 0, m_bInvarGTR = 0, m_bInvarHKY85 = 0, m_bInvarJC = 0, m_bInvarK2P = 0,
-      m_bInvarTrN = 0;
-
-  // Model results, each group in the order F81, HKY85, JC, K2P, TrN. GTR has none.
-  std::string m_strLrtF81, m_strLrtHKY85, m_strLrtJC, m_strLrtK2P, m_strLrtTrN;
-  std::string m_strCritF81, m_strCritHKY85, m_strCritJC, m_strCritK2P, m_strCritTrN;
-  std::string m_strResultF81, m_strResultHKY85, m_strResultJC, m_strResultK2P, m_strResultTrN;
+  // The model block, row by row as a calculation's input has them (indexed by Model).
+  std::array<ModelRowFields, 6> m_models{};
 
   int m_nTaxa = 0;
   float m_fLnLClock = 0;
@@ -44,6 +47,11 @@ struct AnalysisForm {
   float m_fLnLGamma = 0;
   float m_fLnLNoGamma = 0;
   int m_bSaveWork = 0;
+
+  ModelRowFields& operator[](Model model) { return m_models[static_cast<std::size_t>(model)]; }
+  const ModelRowFields& operator[](Model model) const {
+    return m_models[static_cast<std::size_t>(model)];
+  }
 
   // Copies the form to the window's controls (fromWindow false; never fails) or the
   // controls into the form (true), in the binding order. Reading stops at the first field
