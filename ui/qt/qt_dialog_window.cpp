@@ -31,6 +31,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+// The window seam has a MessageBox of its own, which windows.h would rename.
+#undef MessageBox
 #endif
 
 namespace quillet::qt {
