@@ -21,4 +21,14 @@ std::optional<int> Dialog::OnCancel(Window&) { return kIdCancel; }
 
 std::optional<int> Dialog::OnEscapeKey(Window& window) { return OnCancel(window); }
 
+bool Dialog::OnHelpKey(Window&, int) { return false; }
+
+std::span<const MenuEntry> Dialog::MenuEntries() const { return {}; }
+
+bool Dialog::OnSysCommand(Window&, int) { return false; }
+
+bool Dialog::TakesDroppedFiles() const { return false; }
+
+void Dialog::OnDropFiles(Window&, const std::vector<std::string>&) {}
+
 }  // namespace quillet

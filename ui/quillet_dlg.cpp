@@ -12,6 +12,7 @@
 #include "ui/help_topics.h"
 #include "ui/import_choices.h"
 #include "ui/import_dlg.h"
+#include "ui/program_name.h"
 #include "ui/save_report.h"
 
 namespace quillet {
@@ -70,6 +71,14 @@ std::optional<int> CQuilletDlg::OnCommand(Window& window, int controlId) {
 
 std::optional<int> CQuilletDlg::OnEscapeKey(Window&) { return std::nullopt; }
 
+std::span<const MenuEntry> CQuilletDlg::MenuEntries() const {
+  static constexpr MenuEntry kEntries[] = {
+      {kIdmImport, kImportMenuText, "Ctrl+O"},
+      {kIdmAboutBox, kAboutMenuText, {}},
+  };
+  return kEntries;
+}
+
 bool CQuilletDlg::OnSysCommand(Window& window, int commandId) {
   switch (commandId & 0xFFF0) {
     case kIdmAboutBox: {
@@ -85,8 +94,15 @@ bool CQuilletDlg::OnSysCommand(Window& window, int commandId) {
   }
 }
 
-void CQuilletDlg::OnHelpKey(Window& window, int templateId) {
-  if (std::optional<int> topic = F1HelpTopic(templateId)) ShowHelp(window, *topic);
+bool CQuilletDlg::OnHelpKey(Window& window, int templateId) {
+  std::optional<int> topic = F1HelpTopic(templateId);
+  if (!topic) return false;
+  ShowHelp(window, *topic);
+  return true;
+}
+
+void CQuilletDlg::OnDropFiles(Window& window, const std::vector<std::string>& paths) {
+  OnImport(window, paths);
 }
 
 void CQuilletDlg::OnCalculate(Window& window) {

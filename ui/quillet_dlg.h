@@ -39,12 +39,18 @@ class CQuilletDlg : public Dialog {
   // Escape leaves the main window open with everything typed; Exit and the close box end it.
   std::optional<int> OnEscapeKey(Window& window) override;
 
-  // A command of the system menu (or its stand-in). Returns false when it is not one of
-  // ours, so the platform handles it.
-  bool OnSysCommand(Window& window, int commandId);
+  // The Import and About entries: chosen from the system menu (or its stand-in) or, for
+  // Import, by Ctrl+O. Returns false for any other command, so the platform handles it.
+  std::span<const MenuEntry> MenuEntries() const override;
+  bool OnSysCommand(Window& window, int commandId) override;
 
-  // F1 pressed in the window built from `templateId`; `window` owns any message.
-  void OnHelpKey(Window& window, int templateId);
+  // F1 in any window of the program opens that window's topic; `window` owns any message.
+  // Returns false for a window that has none.
+  bool OnHelpKey(Window& window, int templateId) override;
+
+  // Files dropped on the window are imported.
+  bool TakesDroppedFiles() const override { return true; }
+  void OnDropFiles(Window& window, const std::vector<std::string>& paths) override;
 
   void OnCalculate(Window& window);
   void OnClearAll(Window& window);

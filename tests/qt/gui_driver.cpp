@@ -134,7 +134,6 @@ std::tm FixedClock::LocalNow() const {
 MainWindowHarness::MainWindowHarness()
     : help([this] { return helpFolders; }),
       dlg(host, clock, help, [] { return std::string("/home/user/alignments"); }) {
-  host.SetMainDialog(&dlg);
   window_ = host.Open(dlg, nullptr);
   QObject::connect(window_.get(), &QDialog::finished, [this](int code) { finishedWith = code; });
   EXPECT_TRUE(ShowAndActivate(window_.get()));

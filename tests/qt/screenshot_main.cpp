@@ -24,7 +24,6 @@ int main(int argc, char* argv[]) {
   qt::QtModalHost host;
   qt::QtHelpViewer help;
   CQuilletDlg dialog(host, clock, help, [] { return std::string("/home/user/alignments"); });
-  host.SetMainDialog(&dialog);
   auto window = host.Open(dialog, nullptr);
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return 1;

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <fstream>
 #include <ostream>
@@ -213,6 +216,63 @@ INSTANTIATE_TEST_SUITE_P(Keys, HelpWindowTest,
                          ::testing::Values(CloseKeyCase{"Escape", Qt::Key_Escape, Qt::NoModifier},
                                            CloseKeyCase{"CtrlW", Qt::Key_W, Qt::ControlModifier}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+enum class Gesture { kDropFiles, kRightClick, kCtrlO };
+
+struct RefusedCase {
+  const char* name;
+  Gesture gesture;
+  bool onMainWindow;  // else on the calculator, which is open over it
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
+class RefusedTest : public ShellTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+// Files, the background menu and Ctrl+O belong to the main window alone, and files only while
+// nothing is open over it. A menu or file dialog that opened anyway would be reported as an
+// unexpected modal window.
+TEST_P(RefusedTest, WindowsOtherThanTheMainOneTakeNothing) {
+  const RefusedCase& c = GetParam();
+  bool took = false;
+  script.Then([&](QWidget* modal) {
+    QtDialogWindow* calc = AsDialog(modal, CChiSquareDlg::kTemplateId);
+    if (!calc) return;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(calc));
+    QWidget* target = c.onMainWindow ? static_cast<QWidget*>(&ui.window()) : calc;
+    const QPoint corner(target->width() - 3, 3);
+    switch (c.gesture) {
+      case Gesture::kDropFiles: {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QDir::tempPath() + "/fits.csv")});
+        QDragEnterEvent enter(corner, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        took = enter.isAccepted();
+        break;
+      }
+      case Gesture::kRightClick: {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, corner, target->mapToGlobal(corner));
+        QApplication::sendEvent(target, &event);
+        break;
+      }
+      case Gesture::kCtrlO:
+        PressKey(Qt::Key_O, Qt::ControlModifier);
+        break;
+    }
+    calc->done(kIdCancel);
+  });
+  Click(ui.Control(ids::kChiSquareCalc));
+  EXPECT_FALSE(took);
+  EXPECT_TRUE(script.Done());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gestures, RefusedTest,
+    ::testing::Values(RefusedCase{"FilesOnTheCalculator", Gesture::kDropFiles, false},
+                      RefusedCase{"FilesOnTheMainWindowUnderIt", Gesture::kDropFiles, true},
+                      RefusedCase{"RightClickOnTheCalculator", Gesture::kRightClick, false},
+                      RefusedCase{"CtrlOInTheCalculator", Gesture::kCtrlO, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, MissingHelpIsToldClearly) {
   ui.helpFolders = {QDir::tempPath().toStdString() + "/no-such-quillet-folder"};

@@ -84,7 +84,6 @@ int main(int argc, char* argv[]) {
   quillet::qt::QtModalHost host;
   quillet::qt::QtHelpViewer help;
   quillet::CQuilletDlg dialog(host, clock, help, quillet::CurrentDirectory);
-  host.SetMainDialog(&dialog);
   quillet::qt::ImportAtStart(host, dialog, parser.positionalArguments());
   // The program lives as long as its main window; nothing is saved when it closes.
   host.DoModal(dialog);

@@ -22,18 +22,17 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ui/program_name.h"
 #include "ui/qt/caption_frame.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/eliding_label.h"
 #include "ui/qt/eliding_line_edit.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/program_icon.h"
-#include "ui/qt/qt_modal_host.h"
-#include "ui/quillet_dlg.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+// The window seam has a MessageBox of its own, which windows.h would rename.
+#undef MessageBox
 #endif
 
 namespace quillet::qt {
@@ -80,25 +79,40 @@ class WholeAreaCheckBox : public QCheckBox {
 
 }  // namespace
 
-QtDialogWindow::QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, QtModalHost& host,
+void WindowStack::Push(QtDialogWindow* window) { windows_.push_back(window); }
+
+void WindowStack::Remove(QtDialogWindow* window) { std::erase(windows_, window); }
+
+QtDialogWindow* WindowStack::Top() const { return windows_.empty() ? nullptr : windows_.back(); }
+
+// A dialog that leaves the key alone does nothing with it, so the stack is as it was.
+bool WindowStack::HelpKey(Window& window, int templateId, const QtDialogWindow* from) const {
+  auto it = from ? std::find(windows_.rbegin(), windows_.rend(), from) : windows_.rbegin();
+  for (; it != windows_.rend(); ++it) {
+    if ((*it)->dialog().OnHelpKey(window, templateId)) return true;
+  }
+  return false;
+}
+
+QtDialogWindow::QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, WindowStack& stack,
                                QWidget* parent)
     : QDialog(parent, FlagsFor(tmpl, parent != nullptr)),
       dialog_(dialog),
-      host_(host),
+      stack_(stack),
       templateId_(tmpl.id) {
   setWindowTitle(ToQString(tmpl.caption));
   setWindowIcon(ProgramIcon());
   setSizeGripEnabled(false);
   Build(tmpl);
-  host_.open_.push_back(this);
-  if (IsMainWindow()) {
+  stack_.Push(this);
+  if (dialog_.TakesDroppedFiles()) {
     setAcceptDrops(true);
     // The number fields take dropped text themselves; files dropped on them go to the window.
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
   }
 }
 
-QtDialogWindow::~QtDialogWindow() { std::erase(host_.open_, this); }
+QtDialogWindow::~QtDialogWindow() { stack_.Remove(this); }
 
 // Captions measured in this font may be wider than in the font the template was drawn for;
 // the horizontal unit grows (by at most this factor) until they fit.
@@ -363,49 +377,66 @@ void QtDialogWindow::reject() { End(dialog_.OnCancel(*this)); }
 
 void QtDialogWindow::accept() { Command(kIdOk); }
 
-bool QtDialogWindow::IsMainWindow() const {
-  return host_.MainDialog() && &dialog_ == static_cast<Dialog*>(host_.MainDialog());
-}
-
 // Escape is the dialog's to answer: Qt would treat it as the close box (reject), which the main
 // window must not.
 void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    if (CQuilletDlg* main = host_.MainDialog()) main->OnHelpKey(*this, templateId_);
+    stack_.HelpKey(*this, templateId_, this);
     return;
   }
   if (event->matches(QKeySequence::Cancel)) {
     End(dialog_.OnEscapeKey(*this));
     return;
   }
-  if (IsMainWindow() && event->matches(QKeySequence::Open)) {
-    Command(CQuilletDlg::kIdFileOpen);
+  if (const MenuEntry* entry = EntryForKeys(event)) {
+    dialog_.OnSysCommand(*this, entry->commandId);
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
-// Where the window manager offers programs no system menu of their own, the Import and About
-// entries are in a context menu of the main window's background (its frames and labels
-// included).
+// Shortcuts are written as "Ctrl+O", which is Command+O on macOS; keypad keys count as the
+// ordinary ones.
+const MenuEntry* QtDialogWindow::EntryForKeys(const QKeyEvent* event) const {
+  const QKeySequence pressed(QKeyCombination(
+      event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier), Qt::Key(event->key())));
+  for (const MenuEntry& entry : dialog_.MenuEntries()) {
+    if (entry.shortcut.empty()) continue;
+    if (QKeySequence::fromString(ToQString(entry.shortcut), QKeySequence::PortableText) ==
+        pressed) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+// Where the window manager offers programs no system menu of their own, the dialog's menu
+// entries are in a context menu of the window's background (its frames and labels included).
 void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
 #ifdef Q_OS_WIN
   QDialog::contextMenuEvent(event);
 #else
   QWidget* child = childAt(event->pos());
   bool background = !child || qobject_cast<QLabel*>(child) || qobject_cast<QGroupBox*>(child);
-  if (!IsMainWindow() || !background) {
+  std::span<const MenuEntry> entries = dialog_.MenuEntries();
+  if (entries.empty() || !background) {
     QDialog::contextMenuEvent(event);
     return;
   }
   QMenu menu(this);
-  QAction* importEntry = menu.addAction(QString::fromUtf8(kImportMenuText));
-  importEntry->setShortcut(QKeySequence::Open);  // shown as a reminder; the window answers it
-  importEntry->setShortcutVisibleInContextMenu(true);
-  QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
-  QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == importEntry) host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmImport);
-  if (chosen == about) host_.MainDialog()->OnSysCommand(*this, CQuilletDlg::kIdmAboutBox);
+  for (const MenuEntry& entry : entries) {
+    QAction* action = menu.addAction(ToQString(entry.text));
+    action->setData(entry.commandId);
+    if (!entry.shortcut.empty()) {
+      // Shown as a reminder; the window answers the keys itself.
+      action->setShortcut(
+          QKeySequence::fromString(ToQString(entry.shortcut), QKeySequence::PortableText));
+      action->setShortcutVisibleInContextMenu(true);
+    }
+  }
+  if (QAction* chosen = menu.exec(event->globalPos())) {
+    dialog_.OnSysCommand(*this, chosen->data().toInt());
+  }
 #endif
 }
 
@@ -438,16 +469,19 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
     }
     if (area.isValid()) move(area.center() - rect().center());
 #ifdef Q_OS_WIN
-    // Windows offers every program a system menu: the Import and About entries go at its end.
-    if (IsMainWindow()) {
-      HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-      if (menu) {
-        const QString importEntry = QString::fromUtf8(kImportMenuText) + QStringLiteral("\tCtrl+O");
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, CQuilletDlg::kIdmImport,
-                    reinterpret_cast<LPCWSTR>(importEntry.utf16()));
-        AppendMenuW(menu, MF_STRING, CQuilletDlg::kIdmAboutBox,
-                    reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutMenuText).utf16()));
+    // Windows offers every program a system menu: the dialog's entries go at its end.
+    std::span<const MenuEntry> entries = dialog_.MenuEntries();
+    HMENU menu = entries.empty() ? nullptr : GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      for (const MenuEntry& entry : entries) {
+        QString text = ToQString(entry.text);
+        if (!entry.shortcut.empty()) {
+          text += u'\t';
+          text += ToQString(entry.shortcut);
+        }
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(entry.commandId),
+                    reinterpret_cast<LPCWSTR>(text.utf16()));
       }
     }
 #endif
@@ -457,8 +491,10 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
 
 std::vector<std::string> QtDialogWindow::DroppableFiles(const QMimeData* data) const {
   std::vector<std::string> paths;
-  // Only the main window takes files, and only while no dialog is open over it.
-  if (!data || !data->hasUrls() || !IsMainWindow() || host_.TopWindow() != this) return paths;
+  // A window takes files only while no other window is open over it.
+  if (!data || !data->hasUrls() || !dialog_.TakesDroppedFiles() || stack_.Top() != this) {
+    return paths;
+  }
   for (const QUrl& url : data->urls()) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   }
@@ -481,9 +517,7 @@ bool QtDialogWindow::TakeFileDrag(QEvent* event) {
       drop->acceptProposedAction();
       // The import opens a modal dialog; the drag source is told the drop was taken first.
       QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
-        if (CQuilletDlg* main = host_.MainDialog(); main && host_.TopWindow() == this) {
-          main->OnImport(*this, paths);
-        }
+        if (stack_.Top() == this) dialog_.OnDropFiles(*this, paths);
       });
       return true;
     }
@@ -507,8 +541,7 @@ void QtDialogWindow::dropEvent(QDropEvent* event) {
 #ifdef Q_OS_WIN
 bool QtDialogWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
   auto* msg = static_cast<MSG*>(message);
-  if (msg->message == WM_SYSCOMMAND && IsMainWindow() &&
-      host_.MainDialog()->OnSysCommand(*this, static_cast<int>(msg->wParam))) {
+  if (msg->message == WM_SYSCOMMAND && dialog_.OnSysCommand(*this, static_cast<int>(msg->wParam))) {
     *result = 0;
     return true;
   }

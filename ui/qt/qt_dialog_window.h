@@ -11,19 +11,40 @@
 #include "platform/dialog_template.h"
 #include "platform/window.h"
 
+class QKeyEvent;
 class QMimeData;
 class QPushButton;
 
 namespace quillet::qt {
 
-class QtModalHost;
+class QtDialogWindow;
+
+// The windows open at one time, in the order they were opened: each runs modal over the one
+// before it. A window joins when it is built and leaves when it is destroyed.
+class WindowStack {
+ public:
+  void Push(QtDialogWindow* window);
+  void Remove(QtDialogWindow* window);
+
+  // The most recently opened window still open, or nullptr.
+  QtDialogWindow* Top() const;
+
+  // F1 pressed in `window`, built from `templateId`: asks the dialog of each open window, from
+  // `from` (the top when nullptr) down to the first opened, until one answers. Returns whether
+  // one did.
+  bool HelpKey(Window& window, int templateId, const QtDialogWindow* from = nullptr) const;
+
+ private:
+  std::vector<QtDialogWindow*> windows_;
+};
 
 // One running dialog: widgets built from its template, with the window seam over them. The
 // dialog object decides everything; this class only renders it and turns user actions into
 // its commands.
 class QtDialogWindow : public QDialog, public Window {
  public:
-  QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, QtModalHost& host, QWidget* parent);
+  // The window joins `stack` for as long as it lives.
+  QtDialogWindow(Dialog& dialog, const DialogTemplate& tmpl, WindowStack& stack, QWidget* parent);
   ~QtDialogWindow() override;
 
   std::string GetControlText(int id) const override;
@@ -64,7 +85,7 @@ class QtDialogWindow : public QDialog, public Window {
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  // Files dropped on the main window are imported.
+  // Files go to a dialog that takes them.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -75,14 +96,15 @@ class QtDialogWindow : public QDialog, public Window {
  private:
   void Build(const DialogTemplate& tmpl);
   void End(std::optional<int> code);
-  bool IsMainWindow() const;
+  // The menu entry whose shortcut the key press is, or nullptr.
+  const MenuEntry* EntryForKeys(const QKeyEvent* event) const;
   // The local files a drag carries when this window takes them, else none.
   std::vector<std::string> DroppableFiles(const QMimeData* data) const;
   // Handles a drag or drop event of files; false when it is none of ours.
   bool TakeFileDrag(QEvent* event);
 
   Dialog& dialog_;
-  QtModalHost& host_;
+  WindowStack& stack_;
   int templateId_;
   std::map<int, QWidget*> controls_;
   QPushButton* defaultButton_ = nullptr;

@@ -12,8 +12,6 @@
 #include "ui/import_dlg.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/name_only_icon_provider.h"
-#include "ui/qt/qt_dialog_window.h"
-#include "ui/quillet_dlg.h"
 
 namespace quillet::qt {
 
@@ -48,7 +46,7 @@ class FileDialogWindow : public Window {
 std::unique_ptr<QtDialogWindow> QtModalHost::Open(Dialog& dialog, QWidget* parent) {
   const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
   if (!tmpl) return nullptr;
-  auto window = std::make_unique<QtDialogWindow>(dialog, *tmpl, *this, parent);
+  auto window = std::make_unique<QtDialogWindow>(dialog, *tmpl, open_, parent);
   dialog.OnInitDialog(*window);
   if (!window->FocusPlaced()) window->FocusFirstTabStop();
   return window;
@@ -80,12 +78,12 @@ std::optional<std::string> QtModalHost::RunSaveAs(const SaveAsSettings& settings
   // Opens on the file accepted last: its folder, with its name filled in.
   if (!lastPath.empty()) dialog.selectFile(QString::fromStdString(lastPath));
   if (TopWindow()) dialog.setWindowModality(Qt::WindowModal);
-  // F1 opens the Save As topic, as it opens each window's own topic elsewhere.
+  // F1 opens the Save As topic, as it opens each window's own topic elsewhere: the open windows'
+  // dialogs are asked as if this one had been built from a template of that number.
   FileDialogWindow asWindow(&dialog);
   QShortcut help(QKeySequence(Qt::Key_F1), &dialog);
-  QObject::connect(&help, &QShortcut::activated, &dialog, [this, &asWindow] {
-    if (main_) main_->OnHelpKey(asWindow, kSaveAsHelpId);
-  });
+  QObject::connect(&help, &QShortcut::activated, &dialog,
+                   [this, &asWindow] { open_.HelpKey(asWindow, kSaveAsHelpId); });
   int code = dialog.exec();
   if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
   if (code != QDialog::Accepted) return std::nullopt;
@@ -109,9 +107,8 @@ std::vector<std::string> QtModalHost::RunOpenFiles(const std::string& caption,
   // F1 opens the import's topic, which also tells what files are read.
   FileDialogWindow asWindow(&dialog);
   QShortcut help(QKeySequence(Qt::Key_F1), &dialog);
-  QObject::connect(&help, &QShortcut::activated, &dialog, [this, &asWindow] {
-    if (main_) main_->OnHelpKey(asWindow, CImportDlg::kTemplateId);
-  });
+  QObject::connect(&help, &QShortcut::activated, &dialog,
+                   [this, &asWindow] { open_.HelpKey(asWindow, CImportDlg::kTemplateId); });
   int code = dialog.exec();
   if (QtDialogWindow* owner = TopWindow()) owner->activateWindow();
   std::vector<std::string> paths;
@@ -145,7 +142,5 @@ std::optional<int> QtModalHost::Ask(const std::string& text, const std::string& 
   }
   return std::nullopt;
 }
-
-QtDialogWindow* QtModalHost::TopWindow() const { return open_.empty() ? nullptr : open_.back(); }
 
 }  // namespace quillet::qt

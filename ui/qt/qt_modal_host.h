@@ -4,16 +4,11 @@
 #include <vector>
 
 #include "platform/modal_host.h"
+#include "ui/qt/qt_dialog_window.h"
 
 class QWidget;
 
-namespace quillet {
-class CQuilletDlg;
-}
-
 namespace quillet::qt {
-
-class QtDialogWindow;
 
 // Runs the program's dialogs as Qt windows, each modal over the one opened before it, and the
 // Save As dialog as a Qt file dialog.
@@ -31,17 +26,11 @@ class QtModalHost : public ModalHost {
   // nullptr when the dialog has no template.
   std::unique_ptr<QtDialogWindow> Open(Dialog& dialog, QWidget* parent);
 
-  // The main window's dialog: it answers F1 in every window and the About entry.
-  void SetMainDialog(CQuilletDlg* dialog) { main_ = dialog; }
-  CQuilletDlg* MainDialog() const { return main_; }
-
   // The most recently opened window still open, or nullptr.
-  QtDialogWindow* TopWindow() const;
+  QtDialogWindow* TopWindow() const { return open_.Top(); }
 
  private:
-  friend class QtDialogWindow;
-  CQuilletDlg* main_ = nullptr;
-  std::vector<QtDialogWindow*> open_;
+  WindowStack open_;
 };
 
 }  // namespace quillet::qt
