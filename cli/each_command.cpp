@@ -7,12 +7,13 @@
 #include "analysis/analyze.h"
 #include "analysis/notices.h"
 #include "cli/critical_value_cache.h"
-#include "cli/import_choice.h"
+#include "cli/fill_problems.h"
 #include "cli/list_command.h"
 #include "cli/locus_files.h"
 #include "cli/ordered_parallel.h"
 #include "cli/progress_bar.h"
 #include "cli/tsv.h"
+#include "import/import_choice.h"
 #include "import/likelihood_import.h"
 
 namespace quillet::cli {
@@ -70,8 +71,8 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
   const FileImport& file = *read;
   NoteConflicts(file, false, outcome);
   AnalysisInput in = request.input;
-  const FillOutcome fill =
-      FillFromValues(request.choice, GivenValues{}, file.values, file.conflicts, "the file", in);
+  const FillProblems fill =
+      DescribeFill(FillInput(request.choice, file, in), request.named, "the file");
   outcome.notes.insert(outcome.notes.end(), fill.problems.begin(), fill.problems.end());
   outcome.incomplete = outcome.incomplete || fill.incomplete;
 

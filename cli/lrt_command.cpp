@@ -5,9 +5,10 @@
 
 #include "analysis/analyze.h"
 #include "cli/each_command.h"
-#include "cli/import_choice.h"
+#include "cli/fill_problems.h"
 #include "cli/list_command.h"
 #include "cli/tsv.h"
+#include "import/import_choice.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
 #include "report/report_entry.h"
@@ -35,23 +36,22 @@ std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, L
     Tell(env.err, "nothing calculated: a file given was not read");
     return kExitFileRefused;
   }
-  if (in.testClock && !request.taxaGiven) {
-    if (!table.taxa) {
-      Tell(env.err, table.taxaReadings.empty()
-                        ? "--clock needs --taxa N: the files do not state the number of taxa"
-                        : "--clock needs --taxa N: the files disagree on the number of taxa");
-      return kExitUsage;
-    }
-    in.taxa = *table.taxa;
+  const ImportFill fill = FillInput(request.choice, table, in);
+  if (request.choice.taxa && !fill.taxa) {
+    Tell(env.err, table.taxaReadings.empty()
+                      ? "--clock needs --taxa N: the files do not state the number of taxa"
+                      : "--clock needs --taxa N: the files disagree on the number of taxa");
+    return kExitUsage;
   }
-
-  const FillOutcome fill =
-      FillFromValues(request.choice, request.given, table.values, table.conflicts, "the files", in);
-  for (const std::string& problem : fill.problems) Tell(env.err, problem);
-  if (fill.incomplete) status = std::max(status, kExitNotAllRan);
+  const FillProblems problems = DescribeFill(fill, request.named, "the files");
+  for (const std::string& problem : problems.problems) Tell(env.err, problem);
+  if (problems.incomplete) status = std::max(status, kExitNotAllRan);
   const auto ticked = std::count_if(in.models.begin(), in.models.end(),
                                     [](const ModelEntry& row) { return row.ticked; });
-  if (request.choice.fillModels && ticked < 2) {
+  const bool rowsChosen =
+      std::any_of(request.choice.rows.begin(), request.choice.rows.end(),
+                  [](const std::optional<ClassicModel>& row) { return row.has_value(); });
+  if (rowsChosen && ticked < 2) {
     const std::string held = VariantsHeld(table.values);
     if (!held.empty()) {
       Tell(env.err, "the files hold " + held + "; choose with --variant or --use");

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/analysis_input.h"
-#include "cli/import_choice.h"
+#include "import/import_choice.h"
 
 namespace quillet::cli {
 
@@ -19,12 +20,13 @@ enum class LrtMode {
 // What one run of quillet-lrt is asked to do.
 struct LrtRequest {
   LrtMode mode = LrtMode::kCalculate;
-  bool list = false;                  // --list, alone or with --each
-  AnalysisInput input;                // the values the options give
-  GivenValues given;                  // which of them no file replaces
-  bool taxaGiven = false;             // --taxa; otherwise the files state the number of taxa
-  std::vector<std::string> files;     // as given; for --each folders too
-  ImportChoice choice;                // which values read from the files are taken
+  bool list = false;               // --list, alone or with --each
+  AnalysisInput input;             // the values the options give and the tests asked for
+  std::vector<std::string> files;  // as given; for --each folders too
+  // Which values read from the files are taken. What the options give is not chosen, so no file
+  // replaces it: the rows of --model, the gamma test of --gamma, the number of taxa of --taxa.
+  ImportChoice choice;
+  std::array<bool, 6> named{};        // the rows whose variant --use names, indexed by Model
   bool tsv = false;                   // one line per test instead of the report's text
   std::optional<std::string> report;  // report file to add the analysis to
   std::string comment;                // heads a new header block in the report

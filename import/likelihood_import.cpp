@@ -5,15 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
+#include "import/file_formats.h"
 #include "import/import_builder.h"
-#include "import/iqtree_log.h"
-#include "import/iqtree_report.h"
-#include "import/paml_baseml.h"
-#include "import/paup_output.h"
-#include "import/phyml_stats.h"
-#include "import/plain_table.h"
-#include "import/raxml_ng_log.h"
 #include "import/text_lines.h"
 
 namespace quillet {
@@ -53,6 +48,17 @@ std::string BinaryProblem(std::string_view bytes) {
   return {};
 }
 
+// "an IQ-TREE report or log, ..., or a table with a model and a log-likelihood column".
+std::string FormatsText() {
+  const std::vector<std::string> formats = FormatsRead();
+  std::string text;
+  for (std::size_t i = 0; i < formats.size(); ++i) {
+    if (i > 0) text += i + 1 == formats.size() ? ", or " : ", ";
+    text += formats[i];
+  }
+  return text;
+}
+
 std::string_view FirstNonEmptyLine(std::string_view text) {
   LineReader lines(text);
   std::string_view line;
@@ -69,18 +75,8 @@ FileImport ReadRecognised(std::string_view text, const std::string& source) {
   const std::string_view first = FirstNonEmptyLine(text);
   if (first.empty()) return Refused(source, "the file is empty");
 
-  if (LooksLikeIqTreeReport(first)) return ReadIqTreeReport(text, source);
-  if (LooksLikeIqTreeLog(first)) return ReadIqTreeLog(text, source);
-  if (LooksLikeRaxmlNgLog(text)) return ReadRaxmlNgLog(text, source);
-  if (LooksLikePamlOutput(first)) return ReadPamlOutput(text, source);
-  if (LooksLikePhymlStats(text)) return ReadPhymlStats(text, source);
-  if (LooksLikePaupScoreFile(first)) return ReadPaupScoreFile(text, source);
-  if (LooksLikePaupLog(text)) return ReadPaupLog(text, source);
-  if (LooksLikePlainTable(first)) return ReadPlainTable(text, source);
-  return Refused(source,
-                 "not a format Quillet reads (an IQ-TREE report or log, PhyML statistics, a "
-                 "RAxML-NG log, PAML baseml output, a PAUP* log, or a table with a model and a "
-                 "log-likelihood column)");
+  if (const FileFormat* format = RecogniseFormat(text, first)) return format->read(text, source);
+  return Refused(source, "not a format Quillet reads (" + FormatsText() + ")");
 }
 
 }  // namespace

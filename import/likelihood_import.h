@@ -16,10 +16,9 @@ inline constexpr std::uintmax_t kMaxImportBytes = 64u * 1024u * 1024u;
 // files, binary data, and whatever ReadLikelihoodText refuses. Never throws.
 FileImport ReadLikelihoodFile(const std::string& path);
 
-// Reads text as a file's content, recognising its format by what it says rather than by the
-// name: an IQ-TREE report or log, PhyML statistics, a RAxML-NG log, PAML baseml output, a
-// PAUP* log or score file, or a table with a model and a log-likelihood column. `source` is
-// the name used in messages and kept with every value. Never throws.
+// Reads text as a file's content, recognising its format (FileFormats) by what it says rather
+// than by the name. `source` is the name used in messages and kept with every value. Never
+// throws.
 FileImport ReadLikelihoodText(std::string_view text, const std::string& source);
 
 }  // namespace quillet

@@ -1,27 +1,12 @@
 #include "ui/import_choices.h"
 
-namespace quillet {
+#include "ui/form_data.h"
 
-std::string DescribePair(const GammaPair& pair) {
-  return CanonicalName(pair.with) + " against " + CanonicalName(pair.without);
-}
+namespace quillet {
 
 ClassicModel RowVariant(AnalysisForm& form, Model model) {
   const ModelRowFields& row = form[model];
   return {model, row.m_bInvar == 1, row.m_bGamma == 1};
-}
-
-std::vector<GammaPair> GammaPairs(const ImportTable& table) {
-  std::vector<GammaPair> pairs;
-  for (Model base : kReportOrder) {
-    const ClassicModel plain{base, false, false}, invar{base, true, false},
-        gamma{base, false, true}, both{base, true, true};
-    for (const GammaPair& pair : {GammaPair{gamma, plain}, GammaPair{invar, plain},
-                                  GammaPair{both, gamma}, GammaPair{both, invar}}) {
-      if (FindValue(table, pair.with) && FindValue(table, pair.without)) pairs.push_back(pair);
-    }
-  }
-  return pairs;
 }
 
 ImportChoices DefaultChoices(const ImportTable& table, AnalysisForm& form) {
@@ -36,46 +21,38 @@ ImportChoices DefaultChoices(const ImportTable& table, AnalysisForm& form) {
 
 ImportEffect ApplyImport(const ImportTable& table, const ImportChoices& choices,
                          AnalysisForm& form) {
-  ImportEffect effect;
+  AnalysisInput in = InputFromForm(form);
+  const ImportFill fill = FillInput(choices, table, in);
+
+  // Only what was filled goes back, so the rest of the form keeps its exact values.
   for (Model model : kReportOrder) {
-    const std::optional<ClassicModel>& choice = choices.rows[static_cast<int>(model)];
-    if (!choice || choice->base != model) continue;
-    const ImportedValue* value = FindValue(table, *choice);
-    if (!value) continue;
+    if (!fill.rows[static_cast<int>(model)]) continue;
+    const ModelEntry& filled = in[model];
     ModelRowFields& row = form[model];
     row.m_bSelected = 1;
-    row.m_fLnL = LnLAsFloat(*value);
-    row.m_bGamma = choice->gamma ? 1 : 0;
-    row.m_bInvar = choice->invariants ? 1 : 0;
-    effect.models = true;
+    row.m_fLnL = filled.lnL;
+    row.m_bGamma = filled.gamma ? 1 : 0;
+    row.m_bInvar = filled.invariants ? 1 : 0;
   }
-  if (effect.models) {
+  if (fill.AnyRow()) {
     form.m_bTestModels = 1;
     for (std::string* text : form.ModelResultTexts()) text->clear();
   }
-
-  if (choices.gamma) {
-    const ImportedValue* with = FindValue(table, choices.gamma->with);
-    const ImportedValue* without = FindValue(table, choices.gamma->without);
-    if (with && without) {
-      form.m_fLnLGamma = LnLAsFloat(*with);
-      form.m_fLnLNoGamma = LnLAsFloat(*without);
-      form.m_bTestGamma = 1;
-      form.m_strGammaLrt.clear();
-      form.m_strGammaCrit.clear();
-      form.m_strGammaResult.clear();
-      effect.gamma = true;
-    }
+  if (fill.gamma) {
+    form.m_fLnLGamma = in.lnLGamma;
+    form.m_fLnLNoGamma = in.lnLNoGamma;
+    form.m_bTestGamma = 1;
+    form.m_strGammaLrt.clear();
+    form.m_strGammaCrit.clear();
+    form.m_strGammaResult.clear();
   }
-
-  if (choices.taxa && table.taxa) {
-    form.m_nTaxa = *table.taxa;
+  if (fill.taxa) {
+    form.m_nTaxa = in.taxa;
     form.m_strClockLrt.clear();
     form.m_strClockCrit.clear();
     form.m_strClockResult.clear();
-    effect.taxa = true;
   }
-  return effect;
+  return {fill.AnyRow(), fill.gamma, fill.taxa};
 }
 
 }  // namespace quillet
