@@ -28,6 +28,18 @@ bool DataExchange::Float(int id, float& value) {
   return true;
 }
 
+bool DataExchange::Number(int id, WrittenNumber& number) {
+  if (!fromWindow_) {
+    window_.SetControlText(id, FormatRoundTrip(number.value, number.decimals));
+    return true;
+  }
+  const std::string text = window_.GetControlText(id);
+  std::optional<double> parsed = ParseDoubleField(text);
+  if (!parsed) return Fail(id, kPleaseEnterNumber);
+  number = WrittenNumber(*parsed, DecimalsWritten(text));
+  return true;
+}
+
 bool DataExchange::Int(int id, int& value) {
   if (!fromWindow_) {
     window_.SetControlText(id, FormatInt(value));

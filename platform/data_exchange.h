@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "platform/written_number.h"
 
 namespace quillet {
 
@@ -23,6 +24,11 @@ class DataExchange {
   // Edit holding a float: shown with "%.*g" at six significant digits; read by
   // ParseFloatField, failing with "Please enter a number.".
   bool Float(int id, float& value);
+
+  // Edit holding a number in double precision, such as a log-likelihood: shown with every
+  // digit it needs to read back the same and at least the decimals it was written with; read
+  // by ParseDoubleField, failing with "Please enter a number.".
+  bool Number(int id, WrittenNumber& number);
 
   // Edit holding an int: shown with "%d"; read by ParseIntField, failing with
   // "Please enter an integer.".

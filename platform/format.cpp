@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+
+#include "platform/parse.h"
 
 namespace quillet {
 
@@ -149,6 +152,34 @@ std::string FormatGeneral(double value, int precision) {
     DropTrailingZeros(out);
   }
   return out;
+}
+
+std::string FormatRoundTrip(double value, int minDecimals) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  minDecimals = std::max(0, minDecimals);
+  if (value == 0.0) return Fixed(0.0, minDecimals);
+  const ExactDecimal exact = Expand(std::fabs(value));
+  std::string text;
+  for (int precision = 1; precision <= 17; ++precision) {
+    ExactDecimal d = exact;
+    RoundAt(d, d.exponent - precision + 1);
+    const int x = d.exponent;
+    if (x < -4 || x >= 16) {
+      text = value < 0 ? "-" : "";
+      text.push_back(d.digits[0]);
+      if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+      DropTrailingZeros(text);
+      std::string exponent = std::to_string(std::abs(x));
+      if (exponent.size() < 3) exponent.insert(0, 3 - exponent.size(), '0');
+      text += std::string("e") + (x < 0 ? '-' : '+') + exponent;
+    } else {
+      // More decimals than the precision needs only bring the text closer to the value.
+      text = Fixed(value, std::max(precision - 1 - x, minDecimals));
+    }
+    const std::optional<double> back = ParseDoubleField(text);
+    if (back && *back == value) break;
+  }
+  return text;
 }
 
 std::string FormatInt(int value) { return std::to_string(value); }

@@ -20,6 +20,12 @@ std::string FormatFixedLeft(double value, int decimals, int width);
 // its sign and at least three digits (1.90735e-006, 1e-005).
 std::string FormatGeneral(double value, int precision);
 
+// The fewest digits that read back (by ParseDoubleField) to exactly `value`, and never fewer
+// than `minDecimals` decimals: -3040.1 with 2 gives "-3040.10". Fixed notation, or for values
+// below 1e-4 or from 1e16 on an exponent with its sign and at least three digits. Zero is "0"
+// (never "-0", which a field refuses).
+std::string FormatRoundTrip(double value, int minDecimals = 0);
+
 // "%d"
 std::string FormatInt(int value);
 

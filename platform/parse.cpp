@@ -1,5 +1,7 @@
 #include "platform/parse.h"
 
+#include <algorithm>
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -100,6 +102,12 @@ struct FieldStart {
 }  // namespace
 
 std::optional<float> ParseFloatField(std::string_view field) {
+  const std::optional<double> value = ParseDoubleField(field);
+  if (!value) return std::nullopt;
+  return RoundToFloat(*value);
+}
+
+std::optional<double> ParseDoubleField(std::string_view field) {
   // The longest decimal number: [sign] digits [. digits] [e [sign] digits].
   const FieldStart start(field);
   const std::string_view text = start.text;
@@ -137,7 +145,31 @@ std::optional<float> ParseFloatField(std::string_view field) {
   if (negative) value = -value;
   // A zero counts only when it was written with a leading digit 0: "", "-0" and ".0" fail.
   if (value == 0.0 && first != '0') return std::nullopt;
-  return RoundToFloat(value);
+  return value;
+}
+
+int DecimalsWritten(std::string_view text) {
+  const std::size_t point = text.find('.');
+  long long decimals = 0;
+  std::size_t i = point == std::string_view::npos ? 0 : point + 1;
+  if (point != std::string_view::npos) {
+    const std::size_t end = SkipDigits(text, i);
+    decimals = static_cast<long long>(end - i);
+    i = end;
+  }
+  const std::size_t e = text.find_first_of("eE", i);
+  if (e != std::string_view::npos) {
+    std::size_t j = e + 1;
+    const bool negative = j < text.size() && text[j] == '-';
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    long long exponent = 0;
+    for (; j < text.size() && text[j] >= '0' && text[j] <= '9' && exponent < kExponentCap; ++j) {
+      exponent = exponent * 10 + (text[j] - '0');
+    }
+    decimals += negative ? exponent : -exponent;
+  }
+  // No field needs more decimals than a double has digits to show.
+  return static_cast<int>(std::clamp(decimals, 0LL, 800LL));
 }
 
 std::optional<int> ParseIntField(std::string_view field) {

@@ -16,6 +16,15 @@ namespace quillet {
 // rounded to float. A value beyond the float range becomes an infinity of its sign.
 std::optional<float> ParseFloatField(std::string_view text);
 
+// The same number kept in double precision (correctly rounded), for log-likelihoods, whose
+// decimals single precision would lose. A value beyond the double range is an infinity of
+// its sign.
+std::optional<double> ParseDoubleField(std::string_view text);
+
+// How many decimals a number that ParseDoubleField accepts was written with: the digits after
+// its point, less its exponent ("-3040.10" 2, "-3.0401e3" 1, "12" 0).
+int DecimalsWritten(std::string_view text);
+
 // A signed decimal integer; one outside the 32-bit range is refused.
 std::optional<int> ParseIntField(std::string_view text);
 

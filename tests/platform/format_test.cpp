@@ -1,6 +1,10 @@
 #include "platform/format.h"
+#include "platform/parse.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 #include <limits>
 
@@ -87,6 +91,41 @@ TEST(FormatGeneral, SixSignificantDigitsWithAThreeDigitExponent) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.expected);
     EXPECT_EQ(FormatGeneral(row.value, 6), row.expected);
+  }
+}
+
+// A log-likelihood shown in a field: read back, it is the same double, and it keeps the
+// decimals it was written with.
+TEST(FormatRoundTrip, ShowsEveryDigitNeededAndTheDecimalsWritten) {
+  struct Row {
+    double value;
+    int decimals;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {-3040.1, 0, "-3040.1"},
+      {-3040.1, 2, "-3040.10"},
+      {-1234567.89, 0, "-1234567.89"},
+      {-136006.9467, 4, "-136006.9467"},
+      {-12345.66, 2, "-12345.66"},
+      {-3040.1f, 0, "-3040.10009765625"},  // a float widened keeps its binary digits
+      {-1e-5, 0, "-1e-005"},
+      {-2.5e17, 0, "-2.5e+017"},
+      {0.0, 0, "0"},
+      {-0.0, 0, "0"},
+      {0.0, 2, "0.00"},
+      {-95.0, 0, "-95"},
+      {0.1 + 0.2, 0, "0.30000000000000004"},
+      {kInf, 0, "inf"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    const std::string text = FormatRoundTrip(row.value, row.decimals);
+    EXPECT_EQ(text, row.expected);
+    if (std::isfinite(row.value)) {
+      EXPECT_EQ(ParseDoubleField(text), row.value == 0.0 ? 0.0 : row.value);
+      EXPECT_EQ(DecimalsWritten(text), std::max(row.decimals, DecimalsWritten(text)));
+    }
   }
 }
 

@@ -70,6 +70,26 @@ TEST(ParseFloatField, RoundsThroughDoubleToFloat) {
   EXPECT_EQ(ParseFloatField("3.4028235e38"), std::numeric_limits<float>::max());
 }
 
+TEST(ParseDoubleField, KeepsTheDecimalsThatSinglePrecisionLoses) {
+  EXPECT_EQ(ParseDoubleField("-1234567.89"), -1234567.89);
+  EXPECT_EQ(ParseDoubleField(" -12345.66\t"), -12345.66);
+  EXPECT_EQ(ParseDoubleField("-1e400"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ParseDoubleField("1e-400"), std::nullopt);  // a zero not written as one
+  EXPECT_EQ(ParseDoubleField("-0"), std::nullopt);
+}
+
+TEST(DecimalsWritten, CountsTheDecimalsAsTheNumberStands) {
+  struct Row {
+    const char* text;
+    int decimals;
+  };
+  for (const Row& row : {Row{"-3040.10", 2}, Row{"-3.0401e3", 1}, Row{"12", 0}, Row{"5e-2", 2},
+                         Row{" -7.250 ", 3}, Row{"1.5e+10", 0}, Row{".5", 1}}) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(DecimalsWritten(row.text), row.decimals);
+  }
+}
+
 TEST(ParseIntField, AcceptsSignedDecimalIntegersInThe32BitRange) {
   struct Row {
     const char* text;
