@@ -142,7 +142,7 @@ TEST(CommandLineTest, TsvHasOneLinePerTest) {
     EXPECT_EQ(std::stof(cells[5]), o.statistic);
     EXPECT_EQ(std::stof(cells[6]), o.critical);
     EXPECT_EQ(cells[7], o.rejected ? "Rejected" : "NOT rejected");
-    EXPECT_EQ(std::stof(cells[8]), o.pValue);
+    EXPECT_EQ(std::stof(cells[8]), static_cast<float>(o.pValue));
   }
 }
 
