@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "analysis/classic_model.h"
+#include "platform/float_chars.h"
 
 namespace quillet::cli {
 
@@ -10,7 +11,7 @@ namespace {
 
 std::string Shortest(float value) {
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto [end, ec] = ShortestToChars(buffer, buffer + sizeof buffer, value);
   return ec == std::errc() ? std::string(buffer, end) : std::string("nan");
 }
 

@@ -4,14 +4,14 @@
 # find_package calls stay as they are:
 #
 # - GoogleTest is compiled from Debian's source package (/usr/src/googletest) inside this build;
-# - Boost and CLI11 are header-only: a folder in the build holds links to just their headers
-#   (and CLI11's package file), because adding /usr/include itself would mix the host's C
-#   library headers into the Windows build.
+# - Boost, CLI11 and fast_float are header-only: a folder in the build holds links to just their
+#   headers (and CLI11's package file), because adding /usr/include itself would mix the host's
+#   C library headers into the Windows build.
 set(quillet_googletest_source /usr/src/googletest CACHE PATH
     "GoogleTest source tree compiled for the cross build")
 
 set(quillet_host_headers ${CMAKE_BINARY_DIR}/host-headers)
-foreach(link IN ITEMS include/boost include/CLI share/cmake/CLI11)
+foreach(link IN ITEMS include/boost include/CLI include/fast_float share/cmake/CLI11)
   if(EXISTS /usr/${link} AND NOT EXISTS ${quillet_host_headers}/${link})
     get_filename_component(parent ${quillet_host_headers}/${link} DIRECTORY)
     file(MAKE_DIRECTORY ${parent})

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/float_chars.h"
 #include "platform/parse.h"
 
 namespace quillet {
@@ -38,8 +39,7 @@ ExactDecimal Expand(double magnitude) {
   const int precision = std::max(0, decimalExponent + fractionDigits + 1);
 
   char buffer[1200];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                 std::chars_format::scientific, precision);
+  auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
   (void)ec;  // the buffer holds the longest expansion (767 significant digits) with room left
   std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t e = text.find('e');

@@ -1,7 +1,8 @@
 #include "platform/parse.h"
 
-#include <algorithm>
+#include <fast_float/fast_float.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -79,7 +80,10 @@ double DecimalToDouble(std::string_view mantissa, long long exponent) {
   *end++ = 'e';
   end = std::to_chars(end, shortForm.data() + shortForm.size(), scale).ptr;
   double value = 0.0;
-  if (std::from_chars(shortForm.data(), end, value).ec == std::errc::result_out_of_range) {
+  // fast_float, rather than the C++ library's from_chars, which not every library has for
+  // floating point. Some of its versions say a value is out of range, others give the
+  // infinity or zero: either way it is the infinity or zero of the value's side.
+  if (fast_float::from_chars(shortForm.data(), end, value).ec == std::errc::result_out_of_range) {
     return scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return value;

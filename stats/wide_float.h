@@ -1,9 +1,10 @@
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+#include "platform/bit_cast.h"
 
 namespace quillet {
 
@@ -109,14 +110,14 @@ class WideFloat {
 
   // 2^k for k in the normal range of a double.
   static double PowerOfTwo(int k) {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
+    return BitCast<double>(static_cast<std::uint64_t>(1023 + k) << 52);
   }
 
   void Normalize(double significand, long long exponent) {
     // Reads and resets the exponent field directly: this runs after every operation of the
     // series, where frexp would dominate the cost.
     constexpr std::uint64_t kExponentMask = 0x7FFULL << 52;
-    const auto bits = std::bit_cast<std::uint64_t>(significand);
+    const auto bits = BitCast<std::uint64_t>(significand);
     const auto field = static_cast<int>((bits & kExponentMask) >> 52);
     long long e = 0;
     if (field == 0x7FF || significand == 0.0) {  // infinity, not-a-number or zero
@@ -129,7 +130,7 @@ class WideFloat {
       m_ = std::frexp(significand, &shift);
       e = exponent + shift;
     } else {
-      m_ = std::bit_cast<double>((bits & ~kExponentMask) | (1022ULL << 52));
+      m_ = BitCast<double>((bits & ~kExponentMask) | (1022ULL << 52));
       e = exponent + field - 1022;
     }
     if (e < kMinExponent) {

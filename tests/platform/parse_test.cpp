@@ -78,6 +78,28 @@ TEST(ParseDoubleField, KeepsTheDecimalsThatSinglePrecisionLoses) {
   EXPECT_EQ(ParseDoubleField("-0"), std::nullopt);
 }
 
+TEST(ParseDoubleField, RoundsAtTheEdgesOfTheDoubleRange) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+  struct Row {
+    const char* text;
+    std::optional<double> expected;
+  };
+  const Row rows[] = {
+      {"1.7976931348623157e308", kMax},
+      {"1.7976931348623158e308", kMax},  // below the halfway point to 2^1024
+      {"1.7976931348623159e308", std::numeric_limits<double>::infinity()},
+      {"4.9406564584124654e-324", kTiny},
+      {"2.5e-324", kTiny},         // more than half of the smallest subnormal
+      {"2.4e-324", std::nullopt},  // less: zero, not written as one
+      {"2.2250738585072011e-308", 2.2250738585072009e-308},  // a subnormal, not flushed
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(ParseDoubleField(row.text), row.expected);
+  }
+}
+
 TEST(DecimalsWritten, CountsTheDecimalsAsTheNumberStands) {
   struct Row {
     const char* text;
