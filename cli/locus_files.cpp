@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <set>
 #include <system_error>
 
@@ -39,12 +38,6 @@ std::vector<std::string> FolderFiles(const std::string& folder, std::string& pro
   return paths;
 }
 
-std::string LocusName(const std::string& path) {
-  const fs::path file = PathFromUtf8(path);
-  const std::string stem = Utf8FromPath(file.stem());
-  return stem.empty() ? Utf8FromPath(file.filename()) : stem;
-}
-
 }  // namespace
 
 LocusFiles ExpandLocusFiles(const std::vector<std::string>& args) {
@@ -64,20 +57,7 @@ LocusFiles ExpandLocusFiles(const std::vector<std::string>& args) {
     }
   }
 
-  for (LocusFile& file : result.files) file.locus = LocusName(file.path);
-  // A path taken as a name can meet another file's name ("a.b" and "x/a.b.iqtree"), so until
-  // no name is shared; the paths themselves all differ, so this ends.
-  for (bool shared = true; shared;) {
-    std::map<std::string, int> uses;
-    for (const LocusFile& file : result.files) ++uses[file.locus];
-    shared = false;
-    for (LocusFile& file : result.files) {
-      if (uses[file.locus] > 1 && file.locus != file.path) {
-        file.locus = file.path;
-        shared = true;
-      }
-    }
-  }
+  NameLoci(result.files);
   return result;
 }
 

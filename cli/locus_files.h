@@ -3,13 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace quillet::cli {
+#include "cli/locus_names.h"
 
-// One file of a run over many loci and the name of its locus.
-struct LocusFile {
-  std::string path;   // as given, or the folder as given joined with the file's name
-  std::string locus;  // the file's name without its last extension, unless that is taken
-};
+namespace quillet::cli {
 
 struct LocusFiles {
   std::vector<LocusFile> files;       // in the order given, a folder's files by name
@@ -19,9 +15,7 @@ struct LocusFiles {
 // The files the arguments of --each name. A folder stands for every regular file in it (links
 // to one included), sorted by name, without its subfolders and without files whose names
 // start with a dot (.DS_Store and the like); anything else is taken as a file, to be read or
-// refused later. A path given twice is read once. Each locus is named by its file's name
-// without the last extension ("cytb.fasta.iqtree" is "cytb.fasta"); where files would share a
-// name, each of them is named by its path instead, so that no two rows of the table mix.
+// refused later. A path given twice is read once. The loci are named by NameLoci.
 LocusFiles ExpandLocusFiles(const std::vector<std::string>& args);
 
 }  // namespace quillet::cli

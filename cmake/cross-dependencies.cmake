@@ -1,5 +1,5 @@
-# Supplies the dependencies of the Qt-free build when cross-compiling for Windows, where Debian
-# has no MinGW builds of them. Read by the first project() call through
+# Supplies the dependencies of the Qt-free build when cross-compiling for Windows or for the
+# page (WebAssembly), where Debian has no builds of them. Read by the first project() call through
 # CMAKE_PROJECT_TOP_LEVEL_INCLUDES (the `windows` preset sets it), so the project's own
 # find_package calls stay as they are:
 #
@@ -32,6 +32,10 @@ macro(quillet_provide_cross_dependency method package)
       get_directory_property(quillet_saved_options COMPILE_OPTIONS)
       set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
       set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+      # WebAssembly without threads: a program with them would need a browser's shared memory.
+      if(EMSCRIPTEN)
+        set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+      endif()
       set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
       add_subdirectory(${quillet_googletest_source} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
       set_directory_properties(PROPERTIES COMPILE_OPTIONS "${quillet_saved_options}")

@@ -90,6 +90,11 @@ FileImport ReadLikelihoodText(std::string_view text, const std::string& source) 
   }
 }
 
+std::optional<std::string> SizeProblem(std::uintmax_t size) {
+  if (size <= kMaxImportBytes) return std::nullopt;
+  return "larger than 64 MiB, which no output Quillet reads comes near";
+}
+
 FileImport ReadLikelihoodFile(const std::string& path) {
   try {
     namespace fs = std::filesystem;
@@ -99,9 +104,8 @@ FileImport ReadLikelihoodFile(const std::string& path) {
     const std::uintmax_t size = fs::file_size(file, error);
     if (error == std::errc::no_such_file_or_directory) return Refused(path, "no such file");
     if (error) return Refused(path, "not a regular file");
-    if (size > kMaxImportBytes) {
-      return Refused(path, "larger than 64 MiB, which no output Quillet reads comes near");
-    }
+    if (const std::optional<std::string> problem = SizeProblem(size))
+      return Refused(path, *problem);
     std::ifstream in(file, std::ios::binary);
     if (!in) return Refused(path, "cannot be opened");
     // Read no more than the limit, even if the file grew since its size was taken.

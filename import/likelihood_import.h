@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace quillet {
 
 // Files larger than this are refused before anything is read.
 inline constexpr std::uintmax_t kMaxImportBytes = 64u * 1024u * 1024u;
+
+// Why a file of `size` bytes is refused before anything of it is read, or nothing.
+std::optional<std::string> SizeProblem(std::uintmax_t size);
 
 // Reads the log-likelihoods a file holds. `path` is UTF-8. Refused, with the file's name and
 // the reason: files over kMaxImportBytes, files that cannot be opened or are not regular

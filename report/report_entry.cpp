@@ -4,16 +4,20 @@
 
 namespace quillet {
 
+std::string ReportEntryText(const AnalysisInput& input, const AnalysisResult& result,
+                            const ReportPlacement& placement) {
+  const bool first = placement.header.has_value();
+  std::string text = first ? FormatReportHeader(*placement.header) : std::string();
+  return text + FormatAnalysis(ReportAnalysisOf(input, result, placement.number), first);
+}
+
 std::optional<std::string> AddToReport(const std::string& path, const AnalysisInput& input,
                                        const AnalysisResult& result,
                                        const ReportPlacement& placement) {
-  const bool first = placement.header.has_value();
-  std::string text = first ? FormatReportHeader(*placement.header) : std::string();
-  text += FormatAnalysis(ReportAnalysisOf(input, result, placement.number), first);
   ReportWrite how;
   how.replace = placement.replace;
-  how.headerBlock = first;
-  return WriteReport(path, text, how);
+  how.headerBlock = placement.header.has_value();
+  return WriteReport(path, ReportEntryText(input, result, placement), how);
 }
 
 }  // namespace quillet

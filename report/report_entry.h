@@ -18,6 +18,11 @@ struct ReportPlacement {
   bool replace = false;  // empty the file first (a report file just chosen)
 };
 
+// The text AddToReport appends for a calculation: the analysis, after its header block when it
+// is a first one.
+std::string ReportEntryText(const AnalysisInput& input, const AnalysisResult& result,
+                            const ReportPlacement& placement);
+
 // Adds a calculation to the report at `path`, as every front end does: a header block (after
 // three line feeds when the file already holds text, decided under the file's lock) or a
 // later analysis. Returns the message for the user when the file could not be written.
