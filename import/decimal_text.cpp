@@ -1,5 +1,7 @@
 #include "import/decimal_text.h"
 
+#include <fast_float/fast_float.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -103,12 +105,18 @@ std::optional<double> DecimalValue(std::string_view text) {
   const bool negative = !text.empty() && text.front() == '-';
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) unsigned_text.remove_prefix(1);
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(unsigned_text.data(), unsigned_text.data() + unsigned_text.size(), value);
+  // fast_float, as the field parser: not every C++ library has a floating-point from_chars.
+  const auto [end, error] = fast_float::from_chars(
+      unsigned_text.data(), unsigned_text.data() + unsigned_text.size(), value);
   if (error != std::errc() || end != unsigned_text.data() + unsigned_text.size()) {
     return std::nullopt;
   }
   if (!std::isfinite(value)) return std::nullopt;
+  // A number too small for a double is out of range, as one too large is.
+  const std::string_view mantissa = unsigned_text.substr(0, unsigned_text.find_first_of("eE"));
+  if (value == 0 && mantissa.find_first_of("123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
   return negative ? -value : value;
 }
 
