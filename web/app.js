@@ -24,12 +24,19 @@ worker.onmessage = (event) => {
   else call.resolve(result);
 };
 
+// How many requests the worker has still to answer, on the body for tests to wait on.
+function showBusy() {
+  document.body.dataset.busy = String(pending.size);
+}
+
 function request(op, args, onProgress) {
   const id = nextId++;
-  return new Promise((resolve, reject) => {
+  const answer = new Promise((resolve, reject) => {
     pending.set(id, { resolve, reject, onProgress });
     worker.postMessage({ id, op, args: op === 'each' ? [id, ...args] : args });
   });
+  showBusy();
+  return answer.finally(showBusy);
 }
 
 // ---- state
@@ -152,7 +159,41 @@ function cell(tag, text, className) {
   return element;
 }
 
+// Headings of the TSV columns; a column the core adds shows under its own name until it has one
+// here.
+const kColumnNames = {
+  test: 'Test', model: 'Model', lnL1: 'ln L 1', lnL2: 'ln L 2', df: 'df', statistic: 'Statistic',
+  critical_value: 'Critical value', verdict: 'Verdict', p_value: 'p', p_boundary: 'Boundary p',
+  reference: 'Reference', note: 'Note',
+};
 const kTestNames = { clock: 'Clock', gamma: 'Gamma/ invar', models: 'Models' };
+
+// A table of tab-separated lines with a header line: the numbers as quillet-lrt prints them.
+function tsvTable(text, caption) {
+  const lines = text.split('\n').filter((line) => line !== '');
+  const table = document.createElement('table');
+  table.className = 'results';
+  table.appendChild(cell('caption', caption));
+  const header = lines[0].split('\t');
+  const head = table.createTHead().insertRow();
+  for (const name of header) head.appendChild(Object.assign(cell('th', kColumnNames[name] || name), { scope: 'col' }));
+  const body = table.createTBody();
+  for (const line of lines.slice(1)) {
+    const row = body.insertRow();
+    line.split('\t').forEach((value, i) => {
+      const column = header[i];
+      const text = column === 'test' ? kTestNames[value] || value : value;
+      const element = cell(i === 0 ? 'th' : 'td', text);
+      if (i === 0) element.scope = 'row';
+      if (column === 'verdict') row.className = value === 'Rejected' ? 'rejected' : 'kept';
+      row.appendChild(element);
+    });
+  }
+  const scroll = document.createElement('div');
+  scroll.className = 'scroll';
+  scroll.appendChild(table);
+  return scroll;
+}
 
 function showResults(result) {
   const results = $('results');
@@ -174,30 +215,7 @@ function showResults(result) {
     return;
   }
   if (result.reference) results.appendChild(cell('p', `Reference of the test of models: ${result.reference}`));
-  // The columns are those of quillet-lrt --tsv, with its numbers; the window's texts follow.
-  const header = result.tsv.split('\n')[0].split('\t');
-  const table = document.createElement('table');
-  table.className = 'results';
-  table.appendChild(cell('caption', 'Likelihood ratio tests'));
-  const head = table.createTHead().insertRow();
-  for (const name of header) head.appendChild(Object.assign(cell('th', name), { scope: 'col' }));
-  for (const name of ['LRT', 'crit. value', 'Result']) head.appendChild(Object.assign(cell('th', name), { scope: 'col' }));
-  const body = table.createTBody();
-  for (const test of result.tests) {
-    const row = body.insertRow();
-    row.className = test.rejected ? 'rejected' : 'kept';
-    test.tsv.forEach((value, i) => {
-      const text = i === 0 ? kTestNames[value] || value : value;
-      row.appendChild(cell(i === 0 ? 'th' : 'td', text));
-    });
-    row.appendChild(cell('td', test.lrt));
-    row.appendChild(cell('td', test.crit));
-    row.appendChild(cell('td', test.result));
-  }
-  const scroll = document.createElement('div');
-  scroll.className = 'scroll';
-  scroll.appendChild(table);
-  results.appendChild(scroll);
+  results.appendChild(tsvTable(result.tsv, 'Likelihood ratio tests'));
 }
 
 function setTsv(text) {
@@ -245,6 +263,7 @@ function renderImport(view) {
   }
   const nothing = view.nothing !== null;
   $('import-messages').textContent = nothing ? view.nothing : view.messages;
+  $('import-grid').tBodies[0].replaceChildren();
   for (const id of ['import-grid', 'gamma-pair', 'take-taxa', 'apply']) {
     const element = $(id);
     (element.closest('.field') || element.closest('.check') || element.closest('.scroll') || element.closest('.buttons') || element).hidden = nothing;
@@ -351,6 +370,8 @@ async function runEach() {
     summary.hidden = result.summary.length === 0;
     const seconds = ((performance.now() - started) / 1000).toFixed(2);
     $('each-count').textContent = `${files.length} loci in ${seconds} s.`;
+  } catch (error) {
+    showProblem({ field: '', message: error.message }, $('each-options'));
   } finally {
     $('run-each').disabled = false;
   }
@@ -403,9 +424,11 @@ function wire() {
   $('apply').addEventListener('click', applyImport);
   $('run-each').addEventListener('click', runEach);
   for (const id of ['each-variant', 'each-gamma-pair']) $(id).addEventListener('change', showEachOptions);
-  form$.addEventListener('change', () => {
-    if ($('each').checked) showEachOptions();
-  });
+  for (const type of ['change', 'input']) {
+    form$.addEventListener(type, () => {
+      if ($('each').checked) showEachOptions();
+    });
+  }
   $('download-report').addEventListener('click', () => download('quillet-report.txt', reportText));
   $('copy-report').addEventListener('click', () => copy(reportText, 'Report'));
   $('new-report').addEventListener('click', () => {

@@ -418,7 +418,10 @@ class EachRun {
   EachRun& operator=(const EachRun&) = delete;
 
   EachRun(const val& args, const val& names) {
-    const cli::ParsedCommandLine parsed = cli::ParseCommandLine(StringsOf(args));
+    std::vector<std::string> arguments = StringsOf(args);
+    const std::vector<std::string> files = StringsOf(names);
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
     error_ = !parsed.error.empty() ? parsed.error : parsed.output;
     if (!parsed.request || parsed.request->mode != cli::LrtMode::kEach) {
       if (error_.empty()) error_ = "not a run over loci";
@@ -432,7 +435,7 @@ class EachRun {
     }
     request_ = *parsed.request;
     summary_ = std::make_unique<cli::EachSummary>(request_->list);
-    for (const std::string& name : StringsOf(names)) loci_.push_back({name, {}});
+    for (const std::string& name : files) loci_.push_back({name, {}});
     cli::NameLoci(loci_);
   }
 

@@ -64,7 +64,7 @@ onmessage = async (event) => {
   const { id, op, args } = event.data;
   try {
     await started;
-    const result = op === 'each' ? await ops.each(id, ...args) : await ops[op](...args);
+    const result = await ops[op](...args);
     postMessage({ id, result });
   } catch (error) {
     postMessage({ id, error: String(error && error.stack ? error.stack : error) });
