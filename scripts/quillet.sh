@@ -4,7 +4,9 @@
 #   scripts/quillet.sh test   install what is missing, build and run every test
 #                             (normal build, then AddressSanitizer + UBSan build, then a short
 #                             run of each fuzz target, then the Debian package installed,
-#                             started and removed)
+#                             started and removed, then the page in a real browser)
+#   scripts/quillet.sh web    install what is missing, build the page into build/web and
+#                             print the path of its index.html
 # The Windows core under Wine is a script of its own, scripts/windows-core.sh, which CI runs
 # after this one: both together take longer than a test command should.
 set -euo pipefail
@@ -24,6 +26,12 @@ build() {  # preset
 }
 
 case "${1:-}" in
+  web)
+    bash scripts/install-deps.sh web
+    cmake --preset web >/dev/null
+    cmake --build --preset web -j "$jobs" --target quillet_page
+    echo "$PWD/build/web/index.html"
+    ;;
   run)
     bash scripts/install-deps.sh
     build release
@@ -33,7 +41,7 @@ case "${1:-}" in
     bash scripts/install-deps.sh
     done_stage deps
     log=$(mktemp)
-    trap 'rm -f "$log"' EXIT
+    trap 'rm -f "$log" "$log.web"' EXIT
     build release
     ctest --preset release -j "$jobs" | tee "$log"
     done_stage release
@@ -46,10 +54,19 @@ case "${1:-}" in
     fi
     bash scripts/package-check.sh build/release
     done_stage package
+    # The page: the core as WebAssembly with its platform suite under Node.js, then the page
+    # opened from disk in Chromium and checked against the release build's quillet-lrt.
+    bash scripts/install-deps.sh web
+    npm ci --prefix web --no-audit --no-fund --silent  # playwright-core, as the lockfile pins it
+    build web
+    ctest --preset web -j "$jobs" | tee -a "$log"
+    QUILLET_LRT=$PWD/build/release/cli/quillet-lrt node --test web/tests/ | tee "$log.web"
+    done_stage web
     echo "seconds per stage:${stages%,}"
     # Every CTest pass must have run tests; a failure has already stopped the script.
     passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" |
       awk '{ n += $1 } END { print n + 0 }')
+    passed=$((passed + $(sed -n 's/^# pass \([0-9]*\)$/\1/p' "$log.web" | awk '{ n += $1 } END { print n + 0 }')))
     if [ "$passed" -eq 0 ]; then
       echo "no test ran" >&2
       exit 1
@@ -57,7 +74,7 @@ case "${1:-}" in
     echo "quillet: $passed passed, 0 failed"
     ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|web" >&2
     exit 2
     ;;
 esac
