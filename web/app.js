@@ -185,7 +185,7 @@ function tsvTable(text, caption) {
       const text = column === 'test' ? kTestNames[value] || value : value;
       const element = cell(i === 0 ? 'th' : 'td', text);
       if (i === 0) element.scope = 'row';
-      if (column === 'verdict') row.className = value === 'Rejected' ? 'rejected' : 'kept';
+      if (column === 'verdict') element.className = value === 'Rejected' ? 'verdict rejected' : 'verdict';
       row.appendChild(element);
     });
   }
@@ -463,6 +463,7 @@ async function start() {
   showForm();
   for (const pair of started.gammaPairs) $('each-gamma-pair').appendChild(new Option(pair.text, pair.value));
   document.body.dataset.ready = 'true';
+  document.body.dataset.readyMs = performance.now().toFixed(1);  // since the page was opened
   $('status').textContent = 'Ready.';
 }
 
