@@ -344,7 +344,8 @@ function showEachOptions() {
   $('import').hidden = true;
   $('each-options').hidden = !$('each').checked;
   const shown = files.length > 3 ? [...files.slice(0, 3).map((f) => f.name), '…'] : files.map((f) => f.name);
-  $('each-command').textContent = ['quillet-lrt', ...eachArgs(), ...shown].map(quoted).join(' ');
+  const separator = files.some((f) => f.name.startsWith('-')) ? ['--'] : [];
+  $('each-command').textContent = ['quillet-lrt', ...eachArgs(), ...separator, ...shown].map(quoted).join(' ');
   $('each-count').textContent = `${files.length} file${files.length === 1 ? '' : 's'}, each a locus.`;
 }
 

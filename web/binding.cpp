@@ -410,7 +410,7 @@ val ApplyImport(const val& files, const val& pageForm, const val& choice) {
 }
 
 // A run over many loci, one file at a time, so that the page can show its progress: the
-// options of quillet-lrt --each (with the files' names, as given), then each file in the order
+// options of quillet-lrt --each and the files' names (after "--"), then each file in the order
 // given, then the summary quillet-lrt writes on stderr.
 class EachRun {
  public:
@@ -420,6 +420,7 @@ class EachRun {
   EachRun(const val& args, const val& names) {
     std::vector<std::string> arguments = StringsOf(args);
     const std::vector<std::string> files = StringsOf(names);
+    arguments.push_back("--");  // a file's name that starts with '-' is still a file
     arguments.insert(arguments.end(), files.begin(), files.end());
     const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
     error_ = !parsed.error.empty() ? parsed.error : parsed.output;

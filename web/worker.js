@@ -8,15 +8,14 @@ let core = null;
 // The data set of the page: its files, read once, as the core takes them.
 let dataSet = [];
 
-async function readFiles(files) {
-  const read = [];
-  for (const file of files) {
+// The files as the core takes them, read all at once. A file too large to read is refused by
+// its size alone, without reading it.
+function readFiles(files) {
+  return Promise.all(files.map(async (file) => {
     const entry = { name: file.name, size: file.size };
-    // A file too large to read is refused by its size alone, without reading it.
     if (file.size <= core.maxImportBytes) entry.bytes = new Uint8Array(await file.arrayBuffer());
-    read.push(entry);
-  }
-  return read;
+    return entry;
+  }));
 }
 
 const ops = {
@@ -39,12 +38,18 @@ const ops = {
       if (error) return { error, tsv: '', summary: [] };
       let tsv = run.header();
       let reported = performance.now();
-      for (let i = 0; i < files.length; ++i) {
-        const [entry] = await readFiles([files[i]]);
-        tsv += run.add(entry);
+      // Files are read a batch ahead, many at a time: reading one after the other waits on
+      // each, and takes longer than the tests.
+      const kBatch = 64;
+      let next = readFiles(files.slice(0, kBatch));
+      for (let start = 0; start < files.length; start += kBatch) {
+        const batch = await next;
+        next = readFiles(files.slice(start + kBatch, start + 2 * kBatch));
+        for (const entry of batch) tsv += run.add(entry);
+        const done = start + batch.length;
         const now = performance.now();
-        if (now - reported > 50 || i + 1 === files.length) {
-          postMessage({ id, progress: { done: i + 1, total: files.length } });
+        if (now - reported > 50 || done === files.length) {
+          postMessage({ id, progress: { done, total: files.length } });
           reported = now;
         }
       }

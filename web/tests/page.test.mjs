@@ -294,6 +294,34 @@ describe('the page', () => {
     assert.deepEqual(page.errors, []);
   });
 
+  test('refuses the options of a run over loci as quillet-lrt does, and runs again', async (t) => {
+    const folder = path.join(scratch, 'few');
+    const files = generateReports(folder, 3, 2);
+    // A name the option parser would take for an option: a file all the same.
+    writeFileSync(path.join(folder, '-odd.iqtree'), readFileSync(files[0]));
+    files.push(path.join(folder, '-odd.iqtree'));
+    const names = files.map((f) => path.basename(f));
+    const page = await openPage();
+    await page.check('[data-testid=each]');
+    await page.setInputFiles('[data-testid=files]', files);
+    for (const p of ['abc', '1.5']) {
+      await t.test(`-p ${p}`, async () => {
+        await page.fill('[data-testid=p-value]', p);
+        await page.click('#run-each');
+        await idle(page);
+        const expected = messagesOf(runLrt(['--each', '-p', p, '--variant', 'plain', '--', ...names], folder).err)[0];
+        assert.equal(await page.locator('#problem').textContent(), expected);
+      });
+    }
+    await page.fill('[data-testid=p-value]', '0.05');
+    await page.click('#run-each');
+    await idle(page);
+    const expected = runLrt(['--each', '-p', '0.05', '--variant', 'plain', '--', ...names], folder);
+    assert.ok(expected.out.includes('\n-odd\t'));
+    assert.equal(await page.locator('[data-testid=tsv]').textContent(), expected.out);
+    assert.ok((await page.locator('#each-command').textContent()).includes(' -- '));
+  });
+
   test('is labelled for screen readers, fits 360 px and has a dark mode', async () => {
     const page = await openPage({ width: 360, colorScheme: 'dark' });
     const unlabelled = await page.evaluate(() => Array.from(document.querySelectorAll('input, select, textarea, button'))
