@@ -22,7 +22,7 @@ const browser = await chromium.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
-const page = await browser.newPage({ viewport: { width: 1100, height: 1500 } });
+const page = await browser.newPage({ viewport: { width: 1000, height: 1200 } });
 await page.goto(pathToFileURL(path.join(root, 'build/web/index.html')).href);
 await page.waitForSelector('body[data-ready="true"]');
 const idle = () => page.waitForSelector('body[data-busy="0"]');
@@ -42,6 +42,8 @@ await page.fill('#comment', 'locus00001, IQ-TREE 2');
 await page.click('#calculate');
 await idle();
 await page.evaluate(() => window.scrollTo(0, 0));
-await page.screenshot({ path: out, fullPage: true });
+// From the top to the end of the results: the report and the TSV below are text.
+const results = await page.locator('#results-section').boundingBox();
+await page.screenshot({ path: out, fullPage: true, clip: { x: 0, y: 0, width: 1000, height: Math.ceil(results.y + results.height + 16) } });
 await browser.close();
 rmSync(scratch, { recursive: true, force: true });
