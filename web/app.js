@@ -401,28 +401,31 @@ async function copy(text, what) {
 
 // ---- wiring
 
+// The worker failed to answer: said where the page says what it is doing.
+function failed(error) {
+  $('status').textContent = `Something went wrong: ${error.message}`;
+}
+
 function wire() {
   form$.addEventListener('submit', (event) => {
     event.preventDefault();
-    calculate();
+    calculate().catch(failed);
   });
   $('clear-all').addEventListener('click', async () => {
-    const started = await request('start', []);
-    form = started.form;
-    for (const key of ['testModels', 'testClock', 'testGamma']) form[key] = false;
+    form = await request('clearedForm', []);
     showForm();
     clearProblems();
     $('results').replaceChildren(cell('p', 'Nothing calculated yet.', 'hint'));
   });
-  $('files').addEventListener('change', (event) => readFiles(event.target.files));
-  $('each').addEventListener('change', () => readFiles(files));
+  $('files').addEventListener('change', (event) => readFiles(event.target.files).catch(failed));
+  $('each').addEventListener('change', () => readFiles(files).catch(failed));
   $('clear-files').addEventListener('click', () => {
     $('files').value = '';
     request('clearFiles', []);
     readFiles([]);
     $('import').hidden = true;
   });
-  $('apply').addEventListener('click', applyImport);
+  $('apply').addEventListener('click', () => applyImport().catch(failed));
   $('run-each').addEventListener('click', runEach);
   for (const id of ['each-variant', 'each-gamma-pair']) $(id).addEventListener('change', showEachOptions);
   for (const type of ['change', 'input']) {
@@ -452,7 +455,7 @@ function wire() {
   document.addEventListener('drop', (event) => {
     event.preventDefault();
     hint.hidden = true;
-    if (event.dataTransfer && event.dataTransfer.files.length > 0) readFiles(event.dataTransfer.files);
+    if (event.dataTransfer && event.dataTransfer.files.length > 0) readFiles(event.dataTransfer.files).catch(failed);
   });
 }
 

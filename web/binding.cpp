@@ -226,15 +226,23 @@ std::string TimeStampOf(const val& time) {
 
 // ---- exported functions
 
+val FormView(const AnalysisForm& form) {
+  PageWindow window;
+  AnalysisForm copy = form;
+  copy.UpdateData(window, false);
+  return FormFromWindow(window);
+}
+
 // The form as the window opens: every field as its exchange shows it, the three analyses
 // ticked.
 val InitialForm() {
   AnalysisForm form;
   form.m_bTestClock = form.m_bTestModels = form.m_bTestGamma = 1;
-  PageWindow window;
-  form.UpdateData(window, false);
-  return FormFromWindow(window);
+  return FormView(form);
 }
+
+// The form as Clear All leaves it: every value the form starts with, no analysis ticked.
+val ClearedForm() { return FormView(AnalysisForm{}); }
 
 // Calculate: the form read as the window reads it, the calculation, its texts and notices,
 // the TSV quillet-lrt --tsv prints for it, and the text the window adds to its report.
@@ -493,6 +501,7 @@ EMSCRIPTEN_BINDINGS(quillet) {
   emscripten::constant("maxImportBytes", static_cast<double>(kMaxImportBytes));
   emscripten::function("allGammaPairs", &AllGammaPairs);
   emscripten::function("initialForm", &InitialForm);
+  emscripten::function("clearedForm", &ClearedForm);
   emscripten::function("calculate", &Calculate);
   emscripten::function("importFiles", &ImportFiles);
   emscripten::function("applyImport", &ApplyImport);

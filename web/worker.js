@@ -20,6 +20,7 @@ function readFiles(files) {
 
 const ops = {
   start: () => ({ form: core.initialForm(), gammaPairs: core.allGammaPairs() }),
+  clearedForm: () => core.clearedForm(),
   calculate: (form, report) => core.calculate(form, report),
   setFiles: async (files, form) => {
     dataSet = await readFiles(files);

@@ -268,6 +268,12 @@ describe('the page', () => {
     const results = await page.locator('[data-testid=results]').textContent();
     assert.ok(results.includes('You must define all values to do the clock test!'), results);
     assert.equal(await page.locator('[data-testid=report]').textContent(), '');
+    // Clear All leaves no analysis chosen, which the window asks about.
+    await page.click('#clear-all');
+    await idle(page);
+    await page.click('#calculate');
+    await idle(page);
+    assert.ok((await page.locator('[data-testid=results]').textContent()).includes('Please choose some type of analysis!'));
   });
 
   test('runs each file as a locus as quillet-lrt --each does', async () => {
