@@ -2,9 +2,12 @@
 
 #include <fast_float/fast_float.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -59,8 +62,31 @@ class BigDecimal {
   std::vector<std::uint32_t> limbs_;
 };
 
+__extension__ typedef unsigned __int128 Uint128;  // GCC's and Clang's, on 64-bit and WebAssembly
+
+std::string DigitsOf(Uint128 value) {
+  constexpr std::uint64_t kChunk = 10'000'000'000'000'000'000ULL;  // 10^19
+  std::uint64_t chunks[3];
+  int n = 0;
+  do {
+    chunks[n++] = static_cast<std::uint64_t>(value % kChunk);
+    value /= kChunk;
+  } while (value != 0);
+  char text[64];
+  char* end = std::to_chars(text, text + sizeof text, chunks[--n]).ptr;
+  while (n > 0) {
+    char part[20];
+    const char* partEnd = std::to_chars(part, part + sizeof part, chunks[--n]).ptr;
+    const auto length = static_cast<std::size_t>(partEnd - part);
+    for (std::size_t i = length; i < 19; ++i) *end++ = '0';
+    for (const char* c = part; c != partEnd; ++c) *end++ = *c;
+  }
+  return std::string(text, end);
+}
+
 // Every double is an integer times a power of two, so its decimal expansion is finite:
-// m × 2^-k = m × 5^k / 10^k.
+// m × 2^-k = m × 5^k / 10^k. Most values the program prints fit 128 bits that way; the others
+// take a long multiplication.
 Decimal Exact(double magnitude) {
   int binaryExponent = 0;
   const double fraction = std::frexp(magnitude, &binaryExponent);
@@ -70,17 +96,24 @@ Decimal Exact(double magnitude) {
     significand >>= 1;
     ++binaryExponent;
   }
-  BigDecimal big(significand);
-  // 2^29 and 5^13 are the largest powers whose product with a limb fits in 64 bits.
-  int shifts = binaryExponent;
-  for (; shifts >= 29; shifts -= 29) big.MultiplyBy(1U << 29, 1);
-  if (shifts > 0) big.MultiplyBy(1U << shifts, 1);
-  int fives = -binaryExponent;
-  for (; fives >= 13; fives -= 13) big.MultiplyBy(1'220'703'125U, 1);
-  if (fives > 0) big.MultiplyBy(5, fives);
-
   Decimal d;
-  d.digits = big.Digits();
+  if (binaryExponent >= 0 && binaryExponent <= 64) {
+    d.digits = DigitsOf(Uint128{significand} << binaryExponent);  // below 2^117
+  } else if (binaryExponent < 0 && binaryExponent >= -27) {
+    Uint128 power = 1;
+    for (int i = 0; i < -binaryExponent; ++i) power *= 5;
+    d.digits = DigitsOf(Uint128{significand} * power);  // 5^27 < 2^63: below 2^116
+  } else {
+    BigDecimal big(significand);
+    // 2^29 and 5^13 are the largest powers whose product with a limb fits in 64 bits.
+    int shifts = binaryExponent;
+    for (; shifts >= 29; shifts -= 29) big.MultiplyBy(1U << 29, 1);
+    if (shifts > 0) big.MultiplyBy(1U << shifts, 1);
+    int fives = -binaryExponent;
+    for (; fives >= 13; fives -= 13) big.MultiplyBy(1'220'703'125U, 1);
+    if (fives > 0) big.MultiplyBy(5, fives);
+    d.digits = big.Digits();
+  }
   d.exponent = static_cast<int>(d.digits.size()) - 1 + (binaryExponent < 0 ? binaryExponent : 0);
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
@@ -125,30 +158,59 @@ std::string ScientificText(const std::string& digits, int exponent) {
 
 template <typename T>
 bool ReadsBack(const Decimal& d, T value) {
-  const std::string text = ScientificText(d.digits, d.exponent);
+  // d1.d2d3...e<exponent>, in a buffer of its own: this runs a few times for every number
+  // printed.
+  char text[64];
+  char* end = text;
+  *end++ = d.digits[0];
+  if (d.digits.size() > 1) {
+    *end++ = '.';
+    for (std::size_t i = 1; i < d.digits.size(); ++i) *end++ = d.digits[i];
+  }
+  *end++ = 'e';
+  end = std::to_chars(end, text + sizeof text, d.exponent).ptr;
   T back{};
-  const auto result = fast_float::from_chars(text.data(), text.data() + text.size(), back);
+  const auto result = fast_float::from_chars(text, end, back);
   return result.ec == std::errc() && back == value;
 }
 
-// The fewest significant digits that read back to `magnitude`: of the two candidates at each
-// length, the value's digits cut off and that plus one unit, the one that reads back, or the
-// nearer when both do.
+// The value's digits cut off to `count`, or that plus one unit, whichever reads back, or the
+// nearer when both do (ties to even); nothing when neither does.
+template <typename T>
+std::optional<Decimal> Candidate(const Decimal& exact, std::size_t count, T magnitude) {
+  if (count >= exact.digits.size()) return exact;
+  Decimal lower{exact.digits.substr(0, count), exact.exponent};
+  Decimal upper = lower;
+  Increment(upper);
+  const bool lowerReads = ReadsBack(lower, magnitude);
+  const bool upperReads = ReadsBack(upper, magnitude);
+  if (!lowerReads && !upperReads) return std::nullopt;
+  Decimal chosen = lowerReads && upperReads ? Rounded(exact, count) : lowerReads ? lower : upper;
+  while (chosen.digits.size() > 1 && chosen.digits.back() == '0') chosen.digits.pop_back();
+  return chosen;
+}
+
+// The fewest significant digits that read back to `magnitude`. Those that read back to it lie
+// in an interval around it, so a count that has a candidate leaves every larger count one:
+// the count is found by bisection.
 template <typename T>
 Decimal ShortestDigits(T magnitude) {
   const Decimal exact = Exact(magnitude);
-  for (std::size_t count = 1; count < exact.digits.size(); ++count) {
-    Decimal lower{exact.digits.substr(0, count), exact.exponent};
-    Decimal upper = lower;
-    Increment(upper);
-    const bool lowerReads = ReadsBack(lower, magnitude);
-    const bool upperReads = ReadsBack(upper, magnitude);
-    if (!lowerReads && !upperReads) continue;
-    Decimal chosen = lowerReads && upperReads ? Rounded(exact, count) : lowerReads ? lower : upper;
-    while (chosen.digits.size() > 1 && chosen.digits.back() == '0') chosen.digits.pop_back();
-    return chosen;
+  // max_digits10 digits always tell a value from its neighbours.
+  std::size_t high =
+      std::min(exact.digits.size(), static_cast<std::size_t>(std::numeric_limits<T>::max_digits10));
+  Decimal best = *Candidate(exact, high, magnitude);
+  std::size_t low = 1;
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (std::optional<Decimal> found = Candidate(exact, middle, magnitude)) {
+      best = std::move(*found);
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
   }
-  return exact;
+  return best;
 }
 
 std::string NonFinite(bool negative, bool nan) {
@@ -193,6 +255,8 @@ std::string ShortestText(T value) {
 
 }  // namespace
 
+namespace written_out {
+
 std::to_chars_result ShortestToChars(char* first, char* last, float value) {
   return Put(first, last, ShortestText(value));
 }
@@ -212,5 +276,38 @@ std::to_chars_result ScientificToChars(char* first, char* last, double value, in
   }
   return Put(first, last, (negative ? "-" : "") + ScientificText(d.digits, d.exponent));
 }
+
+}  // namespace written_out
+
+// The library's own where it has them: they are many times faster.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+
+std::to_chars_result ShortestToChars(char* first, char* last, float value) {
+  return std::to_chars(first, last, value);
+}
+
+std::to_chars_result ShortestToChars(char* first, char* last, double value) {
+  return std::to_chars(first, last, value);
+}
+
+std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision) {
+  return std::to_chars(first, last, value, std::chars_format::scientific, precision);
+}
+
+#else
+
+std::to_chars_result ShortestToChars(char* first, char* last, float value) {
+  return written_out::ShortestToChars(first, last, value);
+}
+
+std::to_chars_result ShortestToChars(char* first, char* last, double value) {
+  return written_out::ShortestToChars(first, last, value);
+}
+
+std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision) {
+  return written_out::ScientificToChars(first, last, value, precision);
+}
+
+#endif
 
 }  // namespace quillet

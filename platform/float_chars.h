@@ -4,10 +4,10 @@
 
 namespace quillet {
 
-// The floating-point forms of std::to_chars that the program uses, written out here because
-// not every C++ library has them (Emscripten's has only the integer ones). They are used on
-// every platform, so that every build prints the same text; the native tests hold them to the
-// library's own where it has them.
+// The floating-point forms of std::to_chars that the program uses. Not every C++ library has
+// them (Emscripten's has only the integer ones): where the library lacks them, the forms
+// written out below stand in, and print the same text. The native tests hold the written-out
+// forms to the library's own.
 
 // As std::to_chars(first, last, value): the fewest characters that read back to exactly
 // `value`, in fixed notation or in scientific notation with an exponent of at least two
@@ -21,5 +21,12 @@ std::to_chars_result ShortestToChars(char* first, char* last, double value);
 // d.ddde+XX with `precision` digits after the point, rounded from the exact binary value,
 // ties to even.
 std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision);
+
+// The written-out forms, built everywhere so that they are tested everywhere.
+namespace written_out {
+std::to_chars_result ShortestToChars(char* first, char* last, float value);
+std::to_chars_result ShortestToChars(char* first, char* last, double value);
+std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision);
+}  // namespace written_out
 
 }  // namespace quillet

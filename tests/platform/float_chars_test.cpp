@@ -11,8 +11,9 @@
 
 #include "platform/bit_cast.h"
 
-// These run natively and compiled to WebAssembly. Natively, where the C++ library has the
-// floating-point std::to_chars, the shims are also held to it over many bit patterns.
+// The written-out forms, which stand in where the C++ library has no floating-point
+// std::to_chars. These run natively and compiled to WebAssembly; natively, where the library
+// has its own, they are also held to it over many bit patterns.
 
 namespace quillet {
 namespace {
@@ -20,13 +21,14 @@ namespace {
 template <typename T>
 std::string Shortest(T value) {
   char buffer[64];
-  const auto [end, ec] = ShortestToChars(buffer, buffer + sizeof buffer, value);
+  const auto [end, ec] = written_out::ShortestToChars(buffer, buffer + sizeof buffer, value);
   return ec == std::errc() ? std::string(buffer, end) : "(too long)";
 }
 
 std::string Scientific(double value, int precision) {
   char buffer[1200];
-  const auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, value, precision);
+  const auto [end, ec] =
+      written_out::ScientificToChars(buffer, buffer + sizeof buffer, value, precision);
   return ec == std::errc() ? std::string(buffer, end) : "(too long)";
 }
 
@@ -139,9 +141,9 @@ TEST(ScientificToChars, RoundsTheExactValueToThePrecision) {
 
 TEST(FloatChars, SayWhenTheBufferIsTooSmall) {
   char buffer[4];
-  EXPECT_EQ(ShortestToChars(buffer, buffer + sizeof buffer, -3040.1f).ec,
+  EXPECT_EQ(written_out::ShortestToChars(buffer, buffer + sizeof buffer, -3040.1f).ec,
             std::errc::value_too_large);
-  EXPECT_EQ(ScientificToChars(buffer, buffer + sizeof buffer, 1.0, 2).ec,
+  EXPECT_EQ(written_out::ScientificToChars(buffer, buffer + sizeof buffer, 1.0, 2).ec,
             std::errc::value_too_large);
 }
 
