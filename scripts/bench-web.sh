@@ -47,7 +47,7 @@ median_ms() {
 
 raw=$(find build/web -type f -printf '%s\n' | awk '{ n += $1 } END { print n }')
 gzipped=$(for f in build/web/*; do gzip -9c "$f" | wc -c; done | awk '{ n += $1 } END { print n }')
-lrt_bytes=$(stat -c %s "$lrt")
+lrt_bytes=$(strip -o "$dir/quillet-lrt" "$lrt" && stat -c %s "$dir/quillet-lrt")  # without debug data
 
 page=$(node web/tools/page-bench.mjs "$PWD/build/web/index.html" "$iqtree" "$dir/loci" "$runs")
 page_ms() { awk -F'\t' -v name="$1" '$1 == name { print $2 }' <<<"$page"; }
@@ -56,9 +56,9 @@ lrt_start=$(median_ms "'$lrt' --version" "$runs")
 lrt_file=$(median_ms "'$lrt' --variant +I+G --tsv '$iqtree'" "$runs")
 lrt_loci=$(median_ms "'$lrt' --each --variant +I+G --gamma-pair GTR+I+G,GTR+G '$dir/loci'" 3)
 
-echo "machine: $(nproc) cores; medians of $runs runs (3 for the loci)"
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg); medians of $runs runs (3 for the loci)"
 printf '%-42s %-22s %s\n' "measure" "page" "quillet-lrt"
-printf '%-42s %-22s %s\n' "size (bytes)" "$raw ($gzipped gzipped)" "$lrt_bytes (the program)"
+printf '%-42s %-22s %s\n' "size (bytes)" "$raw ($gzipped gzipped)" "$lrt_bytes (the program, stripped)"
 printf '%-42s %-22s %s\n' "opened to interactive (ms)" "$(page_ms interactive)" "$lrt_start (start, --version)"
 printf '%-42s %-22s %s\n' "$(stat -c %s "$iqtree")-byte .iqtree read and tested (ms)" \
   "$(page_ms 'iqtree read, applied and tested')" "$lrt_file (whole process)"

@@ -218,8 +218,17 @@ function showResults(result) {
   results.appendChild(tsvTable(result.tsv, 'Likelihood ratio tests'));
 }
 
+// A long TSV (a run over many loci) is folded away: laying out ten thousand lines takes the
+// browser longer than calculating them. It is all there to open, copy or download.
+const kUnfoldedLines = 1000;
+
 function setTsv(text) {
   tsvText = text;
+  const lines = text.split('\n').length - 1;
+  const details = $('tsv-details');
+  details.open = lines <= kUnfoldedLines;
+  $('tsv-heading').textContent = lines <= kUnfoldedLines ? 'Tab-separated values'
+    : `Tab-separated values (${lines} lines; open to show them)`;
   $('tsv').textContent = text;
 }
 
