@@ -12,7 +12,7 @@
 #include "cli/locus_files.h"
 #include "cli/ordered_parallel.h"
 #include "cli/progress_bar.h"
-#include "cli/tsv.h"
+#include "report/tsv.h"
 #include "import/import_choice.h"
 #include "import/likelihood_import.h"
 
@@ -66,8 +66,13 @@ LocusOutcome ListLocus(const LocusFile& locus) {
 LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
                        const CriticalValueSource& critical) {
   LocusOutcome outcome;
+  const std::string name = TsvField(locus.locus);
   const std::optional<FileImport> read = ReadLocus(locus, outcome);
-  if (!read) return outcome;
+  if (!read) {
+    // The table keeps a line for every locus, with the reason its tests did not run.
+    outcome.rows = WithFirstField(name, TsvReasonRow(*outcome.refusal));
+    return outcome;
+  }
   const FileImport& file = *read;
   NoteConflicts(file, false, outcome);
   AnalysisInput in = request.input;
@@ -77,6 +82,10 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
   outcome.incomplete = outcome.incomplete || fill.incomplete;
 
   const AnalysisResult result = Analyze(in, critical);
+  if (result.refusal) {
+    outcome.notes.push_back(result.refusal->message);
+    outcome.incomplete = true;
+  }
   for (const Notice& notice : result.notices) {
     // Missing values are told above, in the words of the files.
     if (notice.text == kGammaMissingText || notice.text == kModelsNeedTwoText) continue;
@@ -92,7 +101,13 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
     if (!held.empty()) note += " (it holds " + held + ")";
     outcome.notes.push_back(note);
   }
-  outcome.rows = WithFirstField(TsvField(locus.locus), TsvRows(in, result));
+  std::string rows = TsvRows(in, result);
+  if (rows.empty()) {
+    std::string reasons;
+    for (const std::string& note : outcome.notes) reasons += (reasons.empty() ? "" : "; ") + note;
+    rows = TsvReasonRow(reasons.empty() ? "no test ran" : reasons);
+  }
+  outcome.rows = WithFirstField(name, rows);
   return outcome;
 }
 

@@ -1,6 +1,6 @@
 #include "cli/list_command.h"
 
-#include "cli/tsv.h"
+#include "report/tsv.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
 

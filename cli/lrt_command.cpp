@@ -7,7 +7,7 @@
 #include "cli/each_command.h"
 #include "cli/fill_problems.h"
 #include "cli/list_command.h"
-#include "cli/tsv.h"
+#include "report/tsv.h"
 #include "import/import_choice.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
@@ -60,6 +60,27 @@ std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, L
   return std::nullopt;
 }
 
+// A refusal in the words of the command line: a log-likelihood by the option that gave it.
+std::string RefusalText(const Refusal& refusal) {
+  switch (refusal.field) {
+    case InputField::kLnLClock:
+      return "--clock (WITH): " + refusal.reason;
+    case InputField::kLnLNoClock:
+      return "--clock (WITHOUT): " + refusal.reason;
+    case InputField::kLnLGamma:
+      return "--gamma (WITH): " + refusal.reason;
+    case InputField::kLnLNoGamma:
+      return "--gamma (WITHOUT): " + refusal.reason;
+    case InputField::kModelLnL:
+      return "--model " + std::string(refusal.model ? ModelName(*refusal.model) : "") + ": " +
+             refusal.reason;
+    case InputField::kPValue:
+    case InputField::kTaxa:
+      break;
+  }
+  return refusal.message;
+}
+
 }  // namespace
 
 int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
@@ -70,7 +91,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
   }
   const AnalysisResult result = Analyze(in);
   if (result.refusal) {
-    Tell(env.err, result.refusal->message);
+    Tell(env.err, RefusalText(*result.refusal));
     return kExitUsage;
   }
   for (const Notice& notice : result.notices) Tell(env.err, notice.text);

@@ -167,7 +167,7 @@ std::optional<std::string> ReadValues(const OptionTexts& t, LrtRequest& request)
   ImportChoice& choice = request.choice;
   std::string error;
 
-  const std::optional<float> p = Number(t.pValue);
+  const std::optional<double> p = Number(t.pValue);
   if (!p) return "--p-value: '" + t.pValue + "' is not a number";
   in.pValue = *p;
 
@@ -262,6 +262,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return parsed;
   };
   if (std::optional<std::string> broken = Constrain(options, texts)) return fail(*broken);
+  // An option given an empty value (a script's unset variable) is a mistake, not an option
+  // left out: --report "" would lose the report without a word.
+  for (const CLI::Option* option : {options.report, options.clock, options.taxa, options.gamma,
+                                    options.variant, options.gammaPair}) {
+    if (option->count() > 0 && option->as<std::string>().empty()) {
+      return fail(option->get_name() + ": the value is empty; give " +
+                  option->get_type_name() + " (an unset variable in a script?)");
+    }
+  }
 
   LrtRequest request;
   request.files = texts.files;

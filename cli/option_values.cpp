@@ -33,13 +33,13 @@ std::string GammaPairsText() {
 
 }  // namespace
 
-std::optional<float> Number(const std::string& text) { return ParseFloatField(text); }
+std::optional<double> Number(const std::string& text) { return ParseDoubleField(text); }
 
-bool ReadPair(const std::string& option, const std::string& text, float& with, float& without,
+bool ReadPair(const std::string& option, const std::string& text, double& with, double& without,
               std::string& error) {
   const std::optional<std::pair<std::string, std::string>> halves = SplitAtComma(text);
-  const std::optional<float> first = halves ? Number(halves->first) : std::nullopt;
-  const std::optional<float> second = halves ? Number(halves->second) : std::nullopt;
+  const std::optional<double> first = halves ? Number(halves->first) : std::nullopt;
+  const std::optional<double> second = halves ? Number(halves->second) : std::nullopt;
   if (!first || !second) {
     error = option + ": '" + text + "' is not two numbers WITH,WITHOUT (for example " +
             "-3040.10,-3044.35)";
@@ -58,7 +58,7 @@ bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error
     error = "--model: '" + name + "' is not a model; " + kModelNames;
     return false;
   }
-  const std::optional<float> lnL =
+  const std::optional<double> lnL =
       equals == std::string::npos ? std::nullopt : Number(text.substr(equals + 1));
   if (!lnL) {
     error = "--model: '" + text + "' needs a number after '=' (for example " + name + "=-3045.55)";

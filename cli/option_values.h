@@ -13,11 +13,12 @@ namespace quillet::cli {
 // The readers of the options' values. Each reads one option's text; on a mistake it returns
 // false and sets `error` to the message, which names the option and what it takes.
 
-// A number as the window's fields read it, so the same text gives the same result everywhere.
-std::optional<float> Number(const std::string& text);
+// A number as the window's fields read it, so the same text gives the same result everywhere:
+// in double precision, as log-likelihoods and the significance level are kept.
+std::optional<double> Number(const std::string& text);
 
 // "WITH,WITHOUT": two log-likelihoods of --clock or --gamma (`option`).
-bool ReadPair(const std::string& option, const std::string& text, float& with, float& without,
+bool ReadPair(const std::string& option, const std::string& text, double& with, double& without,
               std::string& error);
 
 // --model "HKY85+G=-3045.55": ticks and fills the row of its base model, which no other

@@ -1,6 +1,5 @@
 #include "import/file_import.h"
 
-#include "platform/float_round.h"
 
 namespace quillet {
 
@@ -34,7 +33,5 @@ bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& mo
   }
   return false;
 }
-
-float LnLAsFloat(const ImportedValue& value) { return RoundToFloat(value.value); }
 
 }  // namespace quillet

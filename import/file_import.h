@@ -50,8 +50,4 @@ const ImportedValue* FindValue(std::span<const ImportedValue> values, const Clas
 // Whether the files gave a model different values.
 bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model);
 
-// A value as a calculation takes it: rounded to single precision, as a field holding the
-// file's decimal would read it.
-float LnLAsFloat(const ImportedValue& value);
-
 }  // namespace quillet

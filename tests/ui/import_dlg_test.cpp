@@ -92,7 +92,7 @@ TEST_F(ImportCommandTest, TheDialogShowsWhatTheFilesHoldAndCancelChangesNothing)
   EXPECT_TRUE(window.messages.empty()) << "refusals are told in the dialog";
 }
 
-TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTypedValuesAre) {
+TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTheFileWroteIt) {
   const std::string a = Put("a.csv", "Model,lnL\nGTR,-950.753456\nGTR+G,-905.25\nJC,-1100\n");
   const std::string b = Put("b.txt", kPhymlStats);
   window.SetCheck(ids::kGammaGTR, 1);  // GTR's list opens on GTR+G
@@ -109,10 +109,10 @@ TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTypedValuesAre) {
       kIdOk);
   dlg.OnImport(window, {a, b});
   for (auto [id, text] : {std::pair{ids::kLnLGTR, "-905.25"},
-                          {ids::kLnLHKY85, "-1000.13"},
+                          {ids::kLnLHKY85, "-1000.125"},
                           {ids::kLnLJC, "0"},
                           {ids::kLnLGamma, "-905.25"},
-                          {ids::kLnLNoGamma, "-950.753"},
+                          {ids::kLnLNoGamma, "-950.753456"},
                           {ids::kTaxa, "9"}}) {
     EXPECT_EQ(window.GetControlText(id), text) << id;
   }
