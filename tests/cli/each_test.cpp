@@ -194,10 +194,17 @@ TEST(EachLocus, NamesEveryLocusOnce) {
   }
 }
 
-// A file name with a tab or a line break must not add a column or a row.
+// A file name with a tab, a line break or a quote must not add a column or a row in R's
+// read.delim or Python's csv: the breaks are escaped, and a quote is read back from a quoted
+// field with its quotes doubled.
 TEST(EachLocus, KeepsOddFileNamesInOneField) {
   EXPECT_EQ(TsvField("a\tb\nc\rd"), "a\\tb\\nc\\rd");
+  EXPECT_EQ(TsvField("\"lead.iqtree"), "\"\"\"lead.iqtree\"");
+  EXPECT_EQ(TsvField("say \"x\"\tnow"), "\"say \"\"x\"\"\\tnow\"");
+  EXPECT_EQ(TsvField("plain name"), "plain name");
   EXPECT_EQ(WithFirstField("x", "1\t2\n3\t4\n"), "x\t1\t2\nx\t3\t4\n");
+  // A run whose tests did not run still has its line, with every column and the reason.
+  EXPECT_EQ(TsvReasonRow("no \"GTR\""), "\t\t\t\t\t\t\t\t\t\t\t\"no \"\"GTR\"\"\"\n");
 }
 
 // The cached critical values are ChiSquareCritical's to the bit, asked once or again, and a
