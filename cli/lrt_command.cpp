@@ -107,6 +107,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
 
   if (!EveryTestRan(in, result)) status = std::max(status, kExitNotAllRan);
   if (request.report && result.AnyTestRan()) {
+    // Every run opens a header block of its own.
     ReportPlacement placement;
     placement.header = ReportHeader{FormatTimeStamp(env.clock.LocalNow()), request.comment,
                                     env.currentDirectory ? env.currentDirectory() : std::string()};

@@ -32,17 +32,25 @@ std::optional<std::string> SaveReport(const AnalysisInput& input, const Analysis
 
   ReportPlacement placement;
   placement.number = report.m_nAnalysis;
-  if (report.m_nAnalysis == 1) {
+  placement.first = report.m_nAnalysis == 1;
+  if (placement.first) {
     // Only the first analysis after a file was accepted in the Save As dialog empties it;
     // a restart of the numbering (Clear All) appends a new header block instead.
     placement.replace = report.m_bNewReportFile;
     report.m_strComments = report.m_dlgComments.m_strComments;
-    placement.header = ReportHeader{FormatTimeStamp(ctx.clock.LocalNow()), report.m_strComments,
-                                    report.m_szStartDir};
+  } else {
+    placement.after = report.m_strLastWritten;
   }
-  std::optional<std::string> problem = AddToReport(report.m_strSavePath, input, result, placement);
-  // Until an analysis has reached the new file, the next one empties it again.
-  if (!problem) report.m_bNewReportFile = false;
+  placement.header = ReportHeader{FormatTimeStamp(ctx.clock.LocalNow()), report.m_strComments,
+                                  report.m_szStartDir};
+  std::string written;
+  std::optional<std::string> problem =
+      AddToReport(report.m_strSavePath, input, result, placement, &written);
+  if (!problem) {
+    // Until an analysis has reached the new file, the next one empties it again.
+    report.m_bNewReportFile = false;
+    report.m_strLastWritten = std::move(written);
+  }
   return problem;
 }
 
