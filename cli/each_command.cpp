@@ -59,7 +59,7 @@ LocusOutcome ListLocus(const LocusFile& locus) {
   if (!read) return outcome;
   const FileImport& file = *read;
   NoteConflicts(file, true, outcome);
-  outcome.rows = WithFirstField(TsvField(locus.locus), ListRows(file.values));
+  outcome.rows = WithFirstField(TsvField(locus.locus), ListRows(AllValues(file)));
   return outcome;
 }
 

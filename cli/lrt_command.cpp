@@ -20,8 +20,9 @@ namespace quillet::cli {
 namespace {
 
 // Reads the files as one data set and fills `in` from them, telling their messages. Returns
-// the exit status when the run stops here (a file refused, no number of taxa for the clock
-// test); raises `status` when something chosen could not be filled.
+// the exit status when the run stops here (a file refused, files that are not one data set, no
+// number of taxa for the clock test); raises `status` when something chosen could not be
+// filled.
 std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, LrtEnvironment& env,
                                  int& status) {
   std::vector<FileImport> files;
@@ -36,11 +37,18 @@ std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, L
     Tell(env.err, "nothing calculated: a file given was not read");
     return kExitFileRefused;
   }
+  if (!table.OneDataSet()) {
+    // A test between fits of different alignments is a number without meaning; the messages
+    // above named the files with their numbers of taxa and sites.
+    Tell(env.err,
+         "nothing calculated: give the files of one data set, or read each file as a locus of "
+         "its own with --each");
+    return kExitFileRefused;
+  }
   const ImportFill fill = FillInput(request.choice, table, in);
   if (request.choice.taxa && !fill.taxa) {
-    Tell(env.err, table.taxaReadings.empty()
-                      ? "--clock needs --taxa N: the files do not state the number of taxa"
-                      : "--clock needs --taxa N: the files disagree on the number of taxa");
+    // Files of one data set that state the number of taxa agree on it.
+    Tell(env.err, "--clock needs --taxa N: the files do not state the number of taxa");
     return kExitUsage;
   }
   const FillProblems problems = DescribeFill(fill, request.named, "the files");

@@ -20,11 +20,21 @@ ClassicModel RowVariant(AnalysisForm& form, Model model) {
   return {model, row.m_bInvar == 1, row.m_bGamma == 1};
 }
 
+RowVariants RowVariantsOf(AnalysisForm& form) {
+  RowVariants variants;
+  for (Model model : kReportOrder) variants[static_cast<int>(model)] = RowVariant(form, model);
+  return variants;
+}
+
 ImportChoices DefaultChoices(const ImportTable& table, AnalysisForm& form) {
+  return DefaultChoices(table, RowVariantsOf(form));
+}
+
+ImportChoices DefaultChoices(const ImportTable& table, const RowVariants& variants) {
   ImportChoices choices;
-  for (Model model : kReportOrder) {
-    const ClassicModel current = RowVariant(form, model);
-    if (FindValue(table, current)) choices.rows[static_cast<int>(model)] = current;
+  if (!table.OneDataSet()) return choices;
+  for (const ClassicModel& variant : variants) {
+    if (FindValue(table, variant)) choices.rows[static_cast<int>(variant.base)] = variant;
   }
   choices.taxa = table.taxa.has_value();
   return choices;
