@@ -6,15 +6,17 @@
 
 #include "analysis/analyze.h"
 #include "analysis/notices.h"
+#include "cli/criteria_command.h"
 #include "cli/critical_value_cache.h"
 #include "cli/fill_problems.h"
 #include "cli/list_command.h"
 #include "cli/locus_files.h"
 #include "cli/ordered_parallel.h"
 #include "cli/progress_bar.h"
-#include "report/tsv.h"
 #include "import/import_choice.h"
 #include "import/likelihood_import.h"
+#include "report/criteria_text.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 
@@ -111,6 +113,18 @@ LocusOutcome TestLocus(const LrtRequest& request, const LocusFile& locus,
   return outcome;
 }
 
+LocusOutcome RankLocus(const LrtRequest& request, const LocusFile& locus) {
+  LocusOutcome outcome;
+  const std::optional<FileImport> read = ReadLocus(locus, outcome);
+  if (!read) return outcome;
+  NoteConflicts(*read, false, outcome);
+  LocusRanking ranking = cli::RankLocus(*read, request.best);
+  outcome.notes.insert(outcome.notes.end(), ranking.notes.begin(), ranking.notes.end());
+  outcome.incomplete = outcome.incomplete || ranking.incomplete;
+  outcome.rows = WithFirstField(TsvField(locus.locus), ranking.rows);
+  return outcome;
+}
+
 // What a worker keeps between its loci.
 struct WorkerState {
   WorkerState() = default;
@@ -125,8 +139,9 @@ struct WorkerState {
 
 int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
   const bool list = request.list;
+  const bool criteria = request.criteria;
   // A significance level out of range would refuse every locus alike; say it once.
-  if (!list) {
+  if (!list && !criteria) {
     if (const std::optional<Refusal> refusal = CheckInput(request.input)) {
       Tell(env.err, refusal->message);
       return kExitUsage;
@@ -137,7 +152,10 @@ int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
   for (const std::string& problem : loci.problems) Tell(env.err, problem);
   int status = loci.problems.empty() ? kExitOk : kExitFileRefused;
 
-  env.out << "locus\t" << (list ? ListHeader() : TsvHeader());
+  env.out << "locus\t"
+          << (list       ? ListHeader()
+              : criteria ? (request.best ? BestTsvHeader() : CriteriaTsvHeader())
+                         : TsvHeader());
   std::vector<std::string> refusals;
   std::vector<std::string> notes;
   std::size_t incomplete = 0;
@@ -151,8 +169,9 @@ int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
       loci.files.size(), workers, 64 * std::size_t{workers},
       [&](WorkerState& state, std::size_t i) {
         try {
-          return list ? ListLocus(loci.files[i])
-                      : TestLocus(request, loci.files[i], state.critical);
+          if (list) return ListLocus(loci.files[i]);
+          if (criteria) return RankLocus(request, loci.files[i]);
+          return TestLocus(request, loci.files[i], state.critical);
         } catch (const std::exception& e) {
           // Only running out of memory gets here; the other loci still run.
           LocusOutcome failed;
@@ -186,9 +205,11 @@ int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
     for (const std::string& note : notes) Tell(env.err, "  " + note);
   }
   if (incomplete > 0) {
-    Tell(env.err, std::string(list ? "values left out" : "not every test chosen ran") + " for " +
-                      std::to_string(incomplete) + (incomplete == 1 ? " locus" : " loci") +
-                      " (see the notes above)");
+    Tell(env.err, std::string(list       ? "values left out"
+                              : criteria ? "no full ranking"
+                                         : "not every test chosen ran") +
+                      " for " + std::to_string(incomplete) +
+                      (incomplete == 1 ? " locus" : " loci") + " (see the notes above)");
     if (status == kExitOk) status = kExitNotAllRan;
   }
   return status;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "report/tsv.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 

@@ -4,16 +4,18 @@
 #include <optional>
 
 #include "analysis/analyze.h"
+#include "cli/criteria_command.h"
+#include "cli/data_set.h"
 #include "cli/each_command.h"
 #include "cli/fill_problems.h"
 #include "cli/list_command.h"
-#include "report/tsv.h"
 #include "import/import_choice.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
 #include "report/report_entry.h"
 #include "report/report_text.h"
 #include "report/time_stamp.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 
@@ -25,26 +27,10 @@ namespace {
 // filled.
 std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, LrtEnvironment& env,
                                  int& status) {
-  std::vector<FileImport> files;
-  files.reserve(request.files.size());
-  for (const std::string& path : request.files) files.push_back(ReadLikelihoodFile(path));
-  const ImportTable table = CombineImports(files);
-  for (const std::string& message : table.messages) Tell(env.err, message);
-  const bool refused = std::any_of(files.begin(), files.end(),
-                                   [](const FileImport& file) { return file.refusal.has_value(); });
-  if (refused) {
-    // A calculation from some of the files would look like one from all of them.
-    Tell(env.err, "nothing calculated: a file given was not read");
-    return kExitFileRefused;
-  }
-  if (!table.OneDataSet()) {
-    // A test between fits of different alignments is a number without meaning; the messages
-    // above named the files with their numbers of taxa and sites.
-    Tell(env.err,
-         "nothing calculated: give the files of one data set, or read each file as a locus of "
-         "its own with --each");
-    return kExitFileRefused;
-  }
+  int stop = kExitOk;
+  const std::optional<ImportTable> read = ReadDataSet(request.files, env, stop);
+  if (!read) return stop;
+  const ImportTable& table = *read;
   const ImportFill fill = FillInput(request.choice, table, in);
   if (request.choice.taxa && !fill.taxa) {
     // Files of one data set that state the number of taxa agree on it.
@@ -137,6 +123,8 @@ int LrtMain(const std::vector<std::string>& args, LrtEnvironment& env) {
       return RunListCommand(*parsed.request, env);
     case LrtMode::kEach:
       return RunEachCommand(*parsed.request, env);
+    case LrtMode::kCriteria:
+      return RunCriteriaCommand(*parsed.request, env);
     case LrtMode::kCalculate:
       break;
   }

@@ -31,6 +31,13 @@ std::string GammaPairsText() {
   return text;
 }
 
+// The text without the blanks and tabs a field may have around its number.
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 std::optional<double> Number(const std::string& text) { return ParseDoubleField(text); }
@@ -50,7 +57,7 @@ bool ReadPair(const std::string& option, const std::string& text, double& with, 
   return true;
 }
 
-bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error) {
+bool ReadFittedModel(const std::string& text, FittedModel& fitted, std::string& error) {
   const std::size_t equals = text.find('=');
   const std::string name = text.substr(0, equals);
   const std::optional<ClassicModel> model = ParseCanonicalName(name);
@@ -58,18 +65,26 @@ bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error
     error = "--model: '" + name + "' is not a model; " + kModelNames;
     return false;
   }
-  const std::optional<double> lnL =
-      equals == std::string::npos ? std::nullopt : Number(text.substr(equals + 1));
+  const std::string written = equals == std::string::npos ? "" : text.substr(equals + 1);
+  const std::optional<double> lnL = equals == std::string::npos ? std::nullopt : Number(written);
   if (!lnL) {
     error = "--model: '" + text + "' needs a number after '=' (for example " + name + "=-3045.55)";
     return false;
   }
-  if (input[model->base].ticked) {
-    error = std::string("--model: one value per base model; ") + ModelName(model->base) +
+  fitted = {*model, *lnL, std::string(Trim(written))};
+  return true;
+}
+
+bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error) {
+  FittedModel fitted;
+  if (!ReadFittedModel(text, fitted, error)) return false;
+  const ClassicModel& model = fitted.model;
+  if (input[model.base].ticked) {
+    error = std::string("--model: one value per base model; ") + ModelName(model.base) +
             " is given twice";
     return false;
   }
-  input[model->base] = {true, *lnL, model->gamma, model->invariants};
+  input[model.base] = {true, fitted.lnL, model.gamma, model.invariants};
   return true;
 }
 

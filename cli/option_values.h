@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_input.h"
+#include "analysis/criteria.h"
 #include "import/gamma_pair.h"
 #include "import/import_choice.h"
 
@@ -24,6 +25,9 @@ bool ReadPair(const std::string& option, const std::string& text, double& with, 
 // --model "HKY85+G=-3045.55": ticks and fills the row of its base model, which no other
 // --model may give.
 bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error);
+
+// --model "GTR+I+G=-3040.10" of --criteria: a classic model and its ln L, kept as written.
+bool ReadFittedModel(const std::string& text, FittedModel& model, std::string& error);
 
 // --variant "+I+G": the variant of every model row taken from the files.
 bool ReadVariant(const std::string& text, ImportChoice& choice, std::string& error);

@@ -37,8 +37,10 @@ std::string FormatCriteriaTable(const CriteriaTable& table) {
   std::string out = PadRight("Model", 10) + PadLeft("ln L", 14) + PadLeft("k", 5);
   for (Criterion c : kCriteria) {
     const std::string name = CriterionName(c);
-    out += PadLeft(name, 13) + PadLeft("d" + name, 11) + PadLeft("w", 8);
+    // The titles stand over the numbers, the marks to their right.
+    out += PadLeft(name, 12) + ' ' + PadLeft("d" + name, 11) + PadLeft("w", 7) + ' ';
   }
+  while (out.back() == ' ') out.pop_back();
   out += '\n';
   for (const CriteriaRow& row : table.rows) {
     std::string line = PadRight(CanonicalName(row.model), 10) + PadLeft(LnLText(row), 14) +
