@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <utility>
 
+#include "analysis/classic_model.h"
 #include "analysis/model.h"
 
 namespace quillet {
@@ -10,24 +13,29 @@ namespace quillet {
 // whether it was fitted with a gamma rate distribution and with invariable sites.
 struct ModelEntry {
   bool ticked = false;
-  float lnL = 0;
+  double lnL = 0;
   bool gamma = false;
   bool invariants = false;
 };
 
 // Everything one calculation reads: the significance level, the three tests asked for and
-// their log-likelihoods. Log-likelihoods and p are single precision, as the window stores them.
+// their log-likelihoods. Log-likelihoods are double precision, as typed or read from a file:
+// the log-likelihoods of today's alignments (-1e5 to -1e7) would lose their decimals in single
+// precision. The level is kept as given, so that one single precision cannot hold is told as
+// such; the tests use it rounded to single precision.
 struct AnalysisInput {
-  float pValue = 0.05f;
+  double pValue = 0.05;
 
   bool testClock = false;
   int taxa = 0;
-  float lnLClock = 0;    // with the clock
-  float lnLNoClock = 0;  // without it
+  double lnLClock = 0;    // with the clock
+  double lnLNoClock = 0;  // without it
 
   bool testGamma = false;
-  float lnLGamma = 0;    // with gamma and/or invariable sites
-  float lnLNoGamma = 0;  // without them
+  double lnLGamma = 0;    // with gamma and/or invariable sites
+  double lnLNoGamma = 0;  // without them
+  // The gamma test's two models, when they are known (read from files): with, then without.
+  std::optional<std::pair<ClassicModel, ClassicModel>> gammaModels;
 
   bool testModels = false;
   std::array<ModelEntry, 6> models{};  // indexed by Model

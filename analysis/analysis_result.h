@@ -18,26 +18,37 @@ struct Notice {
 };
 
 // The fields whose value can make a calculation meaningless.
-enum class InputField { kPValue, kTaxa };
+enum class InputField {
+  kPValue,
+  kTaxa,
+  kLnLClock,
+  kLnLNoClock,
+  kLnLGamma,
+  kLnLNoGamma,
+  kModelLnL,  // of `Refusal::model`
+};
 
-// Why a calculation was refused before anything was computed: the field and a message that
-// names it and the values it accepts.
+// Why a calculation was refused before anything was computed: the field, what is wrong with
+// its value (`reason`, which names neither the field nor how it was given) and a message that
+// names the field as the window labels it. The command line names its option instead.
 struct Refusal {
   InputField field;
   std::string message;
+  std::string reason;
+  std::optional<Model> model;
   bool operator==(const Refusal&) const = default;
 };
 
 // One model tested against the reference.
 struct ModelComparison {
   Model model;
-  float lnL = 0;  // the compared model's; the reference's is the test's second log-likelihood
+  double lnL = 0;  // the compared model's; the reference's is the test's second log-likelihood
   LrtOutcome outcome;
 };
 
 struct ModelTestResult {
   std::optional<Model> reference;  // the most complex model ticked with a value
-  float referenceLnL = 0;
+  double referenceLnL = 0;
   std::vector<ModelComparison> compared;  // in the order they were computed
 };
 

@@ -1,10 +1,14 @@
 #include "analysis/analyze.h"
 
+#include <cmath>
+#include <limits>
 #include <span>
 #include <string>
 
 #include "analysis/notices.h"
 #include "analysis/wrapping_add.h"
+#include "platform/float_round.h"
+#include "platform/format.h"
 #include "stats/chi_square.h"
 
 namespace quillet {
@@ -46,8 +50,22 @@ const CriticalValueSource& DirectCriticalValues() {
   return direct;
 }
 
-LrtOutcome Test(float lnL1, float lnL2, int df, float p, const CriticalValueSource& critical) {
-  return RunLrtWithCritical(lnL1, lnL2, df, critical(p, df));
+// The tests run at the level rounded to single precision, as the documented results have it.
+float Level(const AnalysisInput& in) { return RoundToFloat(in.pValue); }
+
+// One test of a simpler model against the more complex one it is nested in; a more complex
+// model that fits worse is told, by name and value.
+LrtOutcome Test(const TestNames& names, double simpler, double complex, int df,
+                const AnalysisInput& in, const CriticalValueSource& critical,
+                AnalysisResult& result) {
+  LrtOutcome outcome = RunNestedLrt(simpler, complex, df, critical(Level(in), df));
+  const std::string note = WorseFitNote(outcome, names, simpler, complex);
+  if (!note.empty()) result.notices.push_back({note, kWorseFitCaption});
+  return outcome;
+}
+
+std::string RowName(Model model, const ModelEntry& entry) {
+  return CanonicalName({model, entry.invariants, entry.gamma});
 }
 
 void ClockStep(const AnalysisInput& in, AnalysisResult& result,
@@ -58,7 +76,9 @@ void ClockStep(const AnalysisInput& in, AnalysisResult& result,
     result.clockMissing = true;
     return;
   }
-  result.clock = Test(in.lnLNoClock, in.lnLClock, WrappingAdd(in.taxa, -2), in.pValue, critical);
+  // Without the clock is the more complex hypothesis.
+  result.clock = Test(ClockTestNames(), in.lnLClock, in.lnLNoClock, WrappingAdd(in.taxa, -2), in,
+                      critical, result);
 }
 
 void GammaStep(const AnalysisInput& in, AnalysisResult& result,
@@ -70,7 +90,7 @@ void GammaStep(const AnalysisInput& in, AnalysisResult& result,
     return;
   }
   // Always one degree of freedom; the number of taxa plays no part.
-  result.gamma = Test(in.lnLNoGamma, in.lnLGamma, 1, in.pValue, critical);
+  result.gamma = Test(GammaTestNames(in), in.lnLNoGamma, in.lnLGamma, 1, in, critical, result);
 }
 
 // The most complex model ticked is the reference; every simpler one ticked is tested against
@@ -108,17 +128,45 @@ void ModelsStep(const AnalysisInput& in, AnalysisResult& result,
       result.notices.push_back({kF81K2PWarning, ""});
     }
     const int df = WrappingSubtract(kRef, ParameterCount(compared, x));
-    models.compared.push_back({compared, x.lnL, Test(x.lnL, ref.lnL, df, in.pValue, critical)});
+    models.compared.push_back({compared, x.lnL,
+                               Test(ModelTestNames(in, compared, reference), x.lnL, ref.lnL, df,
+                                    in, critical, result)});
   }
 }
 
 }  // namespace
 
+TestNames ClockTestNames() { return {"the tree with the clock", "the tree without the clock"}; }
+
+TestNames GammaTestNames(const AnalysisInput& in) {
+  if (in.gammaModels) {
+    return {CanonicalName(in.gammaModels->second), CanonicalName(in.gammaModels->first)};
+  }
+  return {"the model without gamma/invariants", "the model with gamma/invariants"};
+}
+
+TestNames ModelTestNames(const AnalysisInput& in, Model compared, Model reference) {
+  return {RowName(compared, in[compared]), RowName(reference, in[reference])};
+}
+
+std::string WorseFitNote(const LrtOutcome& outcome, const TestNames& names, double simpler,
+                         double complex) {
+  if (!outcome.complexFitsWorse) return {};
+  return WorseFitText(names.complex, complex, names.simpler, simpler);
+}
+
 bool EveryTestRan(const AnalysisInput& in, const AnalysisResult& result) {
-  if (in.testClock && !result.clock) return false;
-  if (in.testGamma && !result.gamma) return false;
+  // A test whose more complex model fits worse was not really made: the fit needs redoing.
+  auto made = [](const std::optional<LrtOutcome>& test) {
+    return test && !test->complexFitsWorse;
+  };
+  if (in.testClock && !made(result.clock)) return false;
+  if (in.testGamma && !made(result.gamma)) return false;
   if (in.testModels) {
     if (result.models.compared.empty()) return false;
+    for (const ModelComparison& c : result.models.compared) {
+      if (c.outcome.complexFitsWorse) return false;
+    }
     for (Model model : kReportOrder) {
       if (in[model].ticked && !TakesPart(in, model)) return false;
     }
@@ -138,13 +186,47 @@ std::optional<Model> ChooseReference(const AnalysisInput& in) {
 }
 
 std::optional<Refusal> CheckInput(const AnalysisInput& in) {
-  if (!(in.pValue > 0.0f && in.pValue < 1.0f)) {
-    return Refusal{InputField::kPValue, kPValueRangeText};
+  if (!(in.pValue > 0.0 && Level(in) < 1.0f)) {
+    return Refusal{InputField::kPValue, kPValueRangeText, kPValueRangeReason, std::nullopt};
+  }
+  if (in.pValue < std::numeric_limits<float>::min()) {
+    const std::string reason = FormatGeneral(in.pValue, 6) + kPValueTooSmallReason;
+    return Refusal{InputField::kPValue, kPValueLabel + std::string(": ") + reason, reason,
+                   std::nullopt};
   }
   if (in.testClock && in.taxa != 0 && in.taxa < 3) {
-    return Refusal{InputField::kTaxa, kTaxaRangeText};
+    return Refusal{InputField::kTaxa, kTaxaRangeText, kTaxaRangeReason, std::nullopt};
   }
-  return std::nullopt;
+  // A log-likelihood of sequence data is at most 0, and a number.
+  auto lnL = [](InputField field, std::optional<Model> model, const std::string& label,
+                double value) -> std::optional<Refusal> {
+    std::string reason;
+    if (!std::isfinite(value)) {
+      reason = kLnLNotFiniteReason;
+    } else if (value > 0.0) {
+      reason = FormatRoundTrip(value) + kLnLAboveZeroReason;
+    } else {
+      return std::nullopt;
+    }
+    return Refusal{field, label + ": " + reason, reason, model};
+  };
+  std::optional<Refusal> refusal;
+  if (in.testClock) {
+    if (!refusal) refusal = lnL(InputField::kLnLClock, {}, kLnLClockLabel, in.lnLClock);
+    if (!refusal) refusal = lnL(InputField::kLnLNoClock, {}, kLnLNoClockLabel, in.lnLNoClock);
+  }
+  if (in.testGamma) {
+    if (!refusal) refusal = lnL(InputField::kLnLGamma, {}, kLnLGammaLabel, in.lnLGamma);
+    if (!refusal) refusal = lnL(InputField::kLnLNoGamma, {}, kLnLNoGammaLabel, in.lnLNoGamma);
+  }
+  if (in.testModels) {
+    for (Model model : kReportOrder) {
+      if (refusal || !in[model].ticked) continue;
+      refusal = lnL(InputField::kModelLnL, model, std::string(ModelName(model)) + " ln L",
+                    in[model].lnL);
+    }
+  }
+  return refusal;
 }
 
 AnalysisResult Analyze(const AnalysisInput& input) {

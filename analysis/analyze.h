@@ -4,6 +4,7 @@
 #include "analysis/analysis_result.h"
 
 #include <functional>
+#include <string>
 #include <optional>
 
 namespace quillet {
@@ -25,8 +26,9 @@ AnalysisResult Analyze(const AnalysisInput& input, const CriticalValueSource& cr
 // degree of freedom). Nothing when the input is fine.
 std::optional<Refusal> CheckInput(const AnalysisInput& input);
 
-// Whether every test the input asks for ran: a clock or gamma test had its values, and the
-// test of models had every ticked model with its ln L and something to compare.
+// Whether every test the input asks for ran: a clock or gamma test had its values, the test of
+// models had every ticked model with its ln L and something to compare, and no test found its
+// more complex model fitting worse.
 bool EveryTestRan(const AnalysisInput& input, const AnalysisResult& result);
 
 // A model takes part in the test of models when it is ticked and has its ln L.
@@ -36,8 +38,24 @@ bool TakesPart(const AnalysisInput& input, Model model);
 // HKY85, F81, K2P. JC is never the reference.
 std::optional<Model> ChooseReference(const AnalysisInput& input);
 
+// What a test compares, by name: the simpler hypothesis and the more complex one.
+struct TestNames {
+  std::string simpler;
+  std::string complex;
+};
+TestNames ClockTestNames();
+// The two models of the gamma test, by name when the input knows them (read from files).
+TestNames GammaTestNames(const AnalysisInput& input);
+// A compared model and the reference, with their variants.
+TestNames ModelTestNames(const AnalysisInput& input, Model compared, Model reference);
+
+// What to tell of a test whose more complex model fits worse (`outcome.complexFitsWorse`),
+// naming both and their values; empty for any other test.
+std::string WorseFitNote(const LrtOutcome& outcome, const TestNames& names, double simpler,
+                         double complex);
+
 // A log-likelihood counts as missing when it is zero; a value that is not a number compares
 // unequal to everything and counts as missing as well.
-inline bool IsMissing(float value) { return !(value < 0.0f || value > 0.0f); }
+inline bool IsMissing(double value) { return !(value < 0.0 || value > 0.0); }
 
 }  // namespace quillet

@@ -11,8 +11,9 @@
 #include "cli/locus_outcome.h"
 #include "cli/ordered_parallel.h"
 #include "cli/progress_bar.h"
-#include "cli/tsv.h"
 #include "import/likelihood_import.h"
+#include "report/criteria_text.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 
@@ -32,8 +33,9 @@ struct WorkerState {
 
 int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
   const bool list = request.list;
+  const bool criteria = request.criteria;
   // A significance level out of range would refuse every locus alike; say it once.
-  if (!list) {
+  if (!list && !criteria) {
     if (const std::optional<Refusal> refusal = CheckInput(request.input)) {
       Tell(env.err, refusal->message);
       return kExitUsage;
@@ -44,8 +46,12 @@ int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
   for (const std::string& problem : loci.problems) Tell(env.err, problem);
   int status = loci.problems.empty() ? kExitOk : kExitFileRefused;
 
-  env.out << "locus\t" << (list ? ListHeader() : TsvHeader());
-  EachSummary summary(list);
+  env.out << "locus\t"
+          << (list       ? ListHeader()
+              : criteria ? (request.best ? BestTsvHeader() : CriteriaTsvHeader())
+                         : TsvHeader());
+  const EachKind kind = list ? EachKind::kList : criteria ? EachKind::kCriteria : EachKind::kTests;
+  EachSummary summary(kind);
   std::optional<ProgressBar> progress;
   if (env.errIsTerminal) progress.emplace(env.err, loci.files.size());
 
@@ -57,8 +63,9 @@ int RunEachCommand(const LrtRequest& request, LrtEnvironment& env) {
         try {
           const LocusFile& locus = loci.files[i];
           const FileImport file = ReadLikelihoodFile(locus.path);
-          return list ? ListLocus(locus.locus, file)
-                      : TestLocus(request, locus.locus, file, state.critical);
+          if (list) return ListLocus(locus.locus, file);
+          if (criteria) return RankLocus(request, locus.locus, file);
+          return TestLocus(request, locus.locus, file, state.critical);
         } catch (const std::exception& e) {
           // Only running out of memory gets here; the other loci still run.
           LocusOutcome failed;

@@ -9,10 +9,11 @@
 
 namespace quillet::cli {
 
-// --list: the values the files hold, read together as for one calculation, one line each
-// after the header line "model<TAB>lnL<TAB>source", in the order of the 24 models. The
-// files' messages go to `err`. Returns 3 when a file was refused, 1 when the files disagree
-// on a value (which is then not listed), 0 otherwise.
+// --list: every value the files hold, one line each after the header line
+// "model<TAB>lnL<TAB>source", in the order of the 24 models and, for one model, of the files:
+// values the files disagree on, and values of files that are not one data set, included. The
+// files' messages go to `err`. Returns 3 when a file was refused; 1 when the files cannot be
+// read together as they are (they disagree on a value, or are not one data set); 0 otherwise.
 int RunListCommand(const LrtRequest& request, LrtEnvironment& env);
 
 // The lines of one table of values: canonical name, the decimal as the file writes it, and

@@ -1,10 +1,11 @@
 #include "cli/locus_outcome.h"
 
 #include "analysis/notices.h"
+#include "cli/criteria_command.h"
 #include "cli/fill_problems.h"
 #include "cli/list_command.h"
-#include "cli/tsv.h"
 #include "import/import_choice.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 
@@ -36,15 +37,18 @@ LocusOutcome ListLocus(const std::string& locus, const FileImport& file) {
     return outcome;
   }
   NoteConflicts(file, true, outcome);
-  outcome.rows = WithFirstField(TsvField(locus), ListRows(file.values));
+  outcome.rows = WithFirstField(TsvField(locus), ListRows(AllValues(file)));
   return outcome;
 }
 
 LocusOutcome TestLocus(const LrtRequest& request, const std::string& locus, const FileImport& file,
                        const CriticalValueSource& critical) {
   LocusOutcome outcome;
+  const std::string name = TsvField(locus);
   if (file.refusal) {
     outcome.refusal = *file.refusal;
+    // The table keeps a line for every locus, with the reason its tests did not run.
+    outcome.rows = WithFirstField(name, TsvReasonRow(*outcome.refusal));
     return outcome;
   }
   NoteConflicts(file, false, outcome);
@@ -55,6 +59,10 @@ LocusOutcome TestLocus(const LrtRequest& request, const std::string& locus, cons
   outcome.incomplete = outcome.incomplete || fill.incomplete;
 
   const AnalysisResult result = Analyze(in, critical);
+  if (result.refusal) {
+    outcome.notes.push_back(result.refusal->message);
+    outcome.incomplete = true;
+  }
   for (const Notice& notice : result.notices) {
     // Missing values are told above, in the words of the files.
     if (notice.text == kGammaMissingText || notice.text == kModelsNeedTwoText) continue;
@@ -70,7 +78,28 @@ LocusOutcome TestLocus(const LrtRequest& request, const std::string& locus, cons
     if (!held.empty()) note += " (it holds " + held + ")";
     outcome.notes.push_back(note);
   }
-  outcome.rows = WithFirstField(TsvField(locus), TsvRows(in, result));
+  std::string rows = TsvRows(in, result);
+  if (rows.empty()) {
+    std::string reasons;
+    for (const std::string& note : outcome.notes) reasons += (reasons.empty() ? "" : "; ") + note;
+    rows = TsvReasonRow(reasons.empty() ? "no test ran" : reasons);
+  }
+  outcome.rows = WithFirstField(name, rows);
+  return outcome;
+}
+
+LocusOutcome RankLocus(const LrtRequest& request, const std::string& locus,
+                       const FileImport& file) {
+  LocusOutcome outcome;
+  if (file.refusal) {
+    outcome.refusal = *file.refusal;
+    return outcome;
+  }
+  NoteConflicts(file, false, outcome);
+  LocusRanking ranking = RankLocus(file, request.best);
+  outcome.notes.insert(outcome.notes.end(), ranking.notes.begin(), ranking.notes.end());
+  outcome.incomplete = outcome.incomplete || ranking.incomplete;
+  outcome.rows = WithFirstField(TsvField(locus), ranking.rows);
   return outcome;
 }
 
@@ -95,8 +124,10 @@ std::vector<std::string> EachSummary::Lines(std::size_t files) const {
     for (const std::string& note : notes_) lines.push_back("  " + note);
   }
   if (incomplete_ > 0) {
-    lines.push_back(std::string(listing_ ? "values left out" : "not every test chosen ran") +
-                    " for " + std::to_string(incomplete_) +
+    const char* what = kind_ == EachKind::kList       ? "values left out"
+                       : kind_ == EachKind::kCriteria ? "no full ranking"
+                                                      : "not every test chosen ran";
+    lines.push_back(std::string(what) + " for " + std::to_string(incomplete_) +
                     (incomplete_ == 1 ? " locus" : " loci") + " (see the notes above)");
   }
   return lines;

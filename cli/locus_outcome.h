@@ -22,17 +22,24 @@ struct LocusOutcome {
 LocusOutcome ListLocus(const std::string& locus, const FileImport& file);
 
 // --each: the tests `request` chooses, run on one locus's file, as `locus`'s lines of the TSV,
-// with the critical values from `critical`. What quillet-lrt does for each file, and the page
-// for each file of a run over loci.
+// with the critical values from `critical`. A locus whose tests did not run keeps a line with
+// the reason. What quillet-lrt does for each file, and the page for each file of a run over
+// loci.
 LocusOutcome TestLocus(const LrtRequest& request, const std::string& locus, const FileImport& file,
                        const CriticalValueSource& critical);
 
+// --criteria --each: one locus's file ranked, as `locus`'s lines (or with --best its line).
+LocusOutcome RankLocus(const LrtRequest& request, const std::string& locus, const FileImport& file);
+
+// What a run over many loci does for each: list, test or rank.
+enum class EachKind { kTests, kList, kCriteria };
+
 // What a run over many loci tells at its end, gathered locus by locus in the order of the files:
-// the files refused, the notes of each locus, and how many loci did not run every test chosen
-// (or, listing, left values out).
+// the files refused, the notes of each locus, and how many loci did not give all that was
+// asked.
 class EachSummary {
  public:
-  explicit EachSummary(bool listing) : listing_(listing) {}
+  explicit EachSummary(EachKind kind) : kind_(kind) {}
 
   // Takes what `locus` gave apart from its rows.
   void Add(const std::string& locus, LocusOutcome&& outcome);
@@ -46,7 +53,7 @@ class EachSummary {
   bool AnyIncomplete() const { return incomplete_ > 0; }
 
  private:
-  bool listing_;
+  EachKind kind_;
   std::vector<std::string> refusals_;
   std::vector<std::string> notes_;
   std::size_t lociWithNotes_ = 0;

@@ -4,43 +4,37 @@
 #include <optional>
 
 #include "analysis/analyze.h"
+#include "cli/criteria_command.h"
+#include "cli/data_set.h"
 #include "cli/each_command.h"
 #include "cli/fill_problems.h"
 #include "cli/list_command.h"
-#include "cli/tsv.h"
 #include "import/import_choice.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
 #include "report/report_entry.h"
 #include "report/report_text.h"
 #include "report/time_stamp.h"
+#include "report/tsv.h"
 
 namespace quillet::cli {
 
 namespace {
 
 // Reads the files as one data set and fills `in` from them, telling their messages. Returns
-// the exit status when the run stops here (a file refused, no number of taxa for the clock
-// test); raises `status` when something chosen could not be filled.
+// the exit status when the run stops here (a file refused, files that are not one data set, no
+// number of taxa for the clock test); raises `status` when something chosen could not be
+// filled.
 std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, LrtEnvironment& env,
                                  int& status) {
-  std::vector<FileImport> files;
-  files.reserve(request.files.size());
-  for (const std::string& path : request.files) files.push_back(ReadLikelihoodFile(path));
-  const ImportTable table = CombineImports(files);
-  for (const std::string& message : table.messages) Tell(env.err, message);
-  const bool refused = std::any_of(files.begin(), files.end(),
-                                   [](const FileImport& file) { return file.refusal.has_value(); });
-  if (refused) {
-    // A calculation from some of the files would look like one from all of them.
-    Tell(env.err, "nothing calculated: a file given was not read");
-    return kExitFileRefused;
-  }
+  int stop = kExitOk;
+  const std::optional<ImportTable> read = ReadDataSet(request.files, env, stop);
+  if (!read) return stop;
+  const ImportTable& table = *read;
   const ImportFill fill = FillInput(request.choice, table, in);
   if (request.choice.taxa && !fill.taxa) {
-    Tell(env.err, table.taxaReadings.empty()
-                      ? "--clock needs --taxa N: the files do not state the number of taxa"
-                      : "--clock needs --taxa N: the files disagree on the number of taxa");
+    // Files of one data set that state the number of taxa agree on it.
+    Tell(env.err, "--clock needs --taxa N: the files do not state the number of taxa");
     return kExitUsage;
   }
   const FillProblems problems = DescribeFill(fill, request.named, "the files");
@@ -60,6 +54,27 @@ std::optional<int> FillFromFiles(const LrtRequest& request, AnalysisInput& in, L
   return std::nullopt;
 }
 
+// A refusal in the words of the command line: a log-likelihood by the option that gave it.
+std::string RefusalText(const Refusal& refusal) {
+  switch (refusal.field) {
+    case InputField::kLnLClock:
+      return "--clock (WITH): " + refusal.reason;
+    case InputField::kLnLNoClock:
+      return "--clock (WITHOUT): " + refusal.reason;
+    case InputField::kLnLGamma:
+      return "--gamma (WITH): " + refusal.reason;
+    case InputField::kLnLNoGamma:
+      return "--gamma (WITHOUT): " + refusal.reason;
+    case InputField::kModelLnL:
+      return "--model " + std::string(refusal.model ? ModelName(*refusal.model) : "") + ": " +
+             refusal.reason;
+    case InputField::kPValue:
+    case InputField::kTaxa:
+      break;
+  }
+  return refusal.message;
+}
+
 }  // namespace
 
 int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
@@ -70,7 +85,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
   }
   const AnalysisResult result = Analyze(in);
   if (result.refusal) {
-    Tell(env.err, result.refusal->message);
+    Tell(env.err, RefusalText(*result.refusal));
     return kExitUsage;
   }
   for (const Notice& notice : result.notices) Tell(env.err, notice.text);
@@ -86,6 +101,7 @@ int RunLrtCommand(const LrtRequest& request, LrtEnvironment& env) {
 
   if (!EveryTestRan(in, result)) status = std::max(status, kExitNotAllRan);
   if (request.report && result.AnyTestRan()) {
+    // Every run opens a header block of its own.
     ReportPlacement placement;
     placement.header = ReportHeader{FormatTimeStamp(env.clock.LocalNow()), request.comment,
                                     env.currentDirectory ? env.currentDirectory() : std::string()};
@@ -107,6 +123,8 @@ int LrtMain(const std::vector<std::string>& args, LrtEnvironment& env) {
       return RunListCommand(*parsed.request, env);
     case LrtMode::kEach:
       return RunEachCommand(*parsed.request, env);
+    case LrtMode::kCriteria:
+      return RunCriteriaCommand(*parsed.request, env);
     case LrtMode::kCalculate:
       break;
   }

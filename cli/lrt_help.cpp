@@ -43,10 +43,19 @@ std::string LrtFooter() {
          "its path as given when two files share a name). The tests chosen by --variant, --use "
          "and --gamma-pair run for each and one TSV is printed, the locus first; files that "
          "cannot be read and tests that could not run are summed up on stderr at the end.\n\n"
+         "--criteria: every classic model the files (or --model) give is ranked by AIC = -2 lnL "
+         "+ 2k, AICc = AIC + 2k(k+1)/(n-k-1) (none where n-k-1 <= 0) and BIC = -2 lnL + k ln n, "
+         "with k the model's own parameters plus the 2T-3 branch lengths of an unrooted tree of "
+         "T taxa and n the alignment's sites. For each criterion: the difference to the best "
+         "model, the Akaike weight exp(-d/2) over the sum for the models ranked, and the 95% "
+         "confidence set (the fewest models, by falling weight, whose weights reach 0.95).\n\n"
+         "Log-likelihoods are read in double precision. A test whose more complex model has the "
+         "lower ln L is told (the fit did not reach its maximum) and not rejected.\n\n"
          "Exit status: 0 when every test asked for ran, 1 when one could not run (a value of 0 "
-         "counts as missing, a model chosen is not in the files or they disagree on it) or the "
-         "report could not be written, 2 when the command line or a value was refused, 3 when a "
-         "file was refused. See quillet-lrt(1).";
+         "counts as missing, a model chosen is not in the files or they disagree on it, a more "
+         "complex model fits worse) or the report could not be written, 2 when the command line "
+         "or a value was refused, 3 when a file was refused or the files are not one data set. "
+         "See quillet-lrt(1).";
 }
 
 }  // namespace quillet::cli

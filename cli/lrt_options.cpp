@@ -32,6 +32,9 @@ struct OptionTexts {
   std::vector<std::string> uses;
   std::string gammaPair;
   bool each = false;
+  bool criteria = false;
+  bool best = false;
+  std::string sites;
 };
 
 // The options as declared, for the rules and the messages to name.
@@ -48,6 +51,9 @@ struct Options {
   const CLI::Option* use;
   const CLI::Option* gammaPair;
   const CLI::Option* each;
+  const CLI::Option* criteria;
+  const CLI::Option* best;
+  const CLI::Option* sites;
 };
 
 Options Declare(CLI::App& app, OptionTexts& t) {
@@ -69,7 +75,10 @@ Options Declare(CLI::App& app, OptionTexts& t) {
                            "ln L with and without the molecular clock; needs --taxa unless the "
                            "files state the number of taxa")
                 ->type_name("WITH,WITHOUT");
-  o.taxa = app.add_option("--taxa", t.taxa, "Number of taxa, for the clock test")->type_name("N");
+  o.taxa = app.add_option("--taxa", t.taxa,
+                          "Number of taxa, for the clock test and the branch lengths of "
+                          "--criteria")
+               ->type_name("N");
   o.gamma =
       app.add_option("--gamma", t.gamma, "ln L with and without gamma and/or invariable sites")
           ->type_name("WITH,WITHOUT");
@@ -106,6 +115,16 @@ Options Declare(CLI::App& app, OptionTexts& t) {
   o.each = app.add_flag("--each", t.each,
                         "Every FILE is a locus (a FOLDER: every file in it): run the tests for "
                         "each and print one TSV, the locus first");
+  o.criteria = app.add_flag("--criteria", t.criteria,
+                            "Rank every classic model the files (or --model) give by AIC, AICc "
+                            "and BIC, with their weights and 95% confidence sets; runs no test");
+  o.sites = app.add_option("--sites", t.sites,
+                           "Number of alignment sites n, for AICc and BIC (when the files do "
+                           "not state it)")
+                ->type_name("N");
+  o.best = app.add_flag("--best", t.best,
+                        "With --each --criteria: one line per locus, the model each criterion "
+                        "selects and its weight");
   app.footer(LrtFooter());
   return o;
 }
@@ -127,19 +146,31 @@ struct ModeRule {
 std::vector<ModeRule> ModeRules(const Options& o, const OptionTexts& t) {
   const std::string list = o.list->get_name();
   const std::string each = o.each->get_name();
+  const std::string criteria = o.criteria->get_name();
   return {
       {t.list,
        {o.model, o.clock, o.taxa, o.gamma, o.report, o.comment, o.variant, o.use, o.gammaPair,
-        o.pValue},
+        o.pValue, o.criteria, o.sites, o.best},
        list + " prints the values the files hold and calculates nothing; leave out ",
        "",
        list + " needs the files to read (" + list + " FILE...)"},
+      {t.criteria,
+       {o.clock, o.gamma, o.gammaPair, o.variant, o.use, o.pValue},
+       criteria + " ranks the models the files or --model give and runs no test; leave out ",
+       "",
+       ""},
       {t.each,
-       {o.model, o.clock, o.taxa, o.gamma, o.report, o.comment},
+       {o.model, o.clock, o.taxa, o.gamma, o.report, o.comment, o.sites},
        each + " takes every value from the files, and a value given on the command line would "
               "be the same for every locus; leave out ",
        "",
        each + " needs the files or folders to read (" + each + " FILE...)"},
+      {!t.criteria || !t.each,
+       {o.best},
+       "",
+       " gives one line per locus of a ranking; use it with " + each + " " + criteria,
+       ""},
+      {!t.criteria, {o.sites}, "", " is for the ranking of " + criteria, ""},
       {t.files.empty(),
        {o.variant, o.use, o.gammaPair},
        "",
@@ -162,12 +193,42 @@ std::optional<std::string> Constrain(const Options& o, const OptionTexts& t) {
 
 // Reads the options' values into the request, in the order the options are listed. Returns the
 // first mistake.
+// The ranking's values: any number of classic models from --model, the numbers of taxa and of
+// sites.
+std::optional<std::string> ReadCriteriaValues(const OptionTexts& t, LrtRequest& request) {
+  std::string error;
+  for (const std::string& text : t.models) {
+    FittedModel model;
+    if (!ReadFittedModel(text, model, error)) return error;
+    for (const FittedModel& given : request.models) {
+      if (given.model == model.model) {
+        return "--model: " + CanonicalName(model.model) + " is given twice";
+      }
+    }
+    request.models.push_back(model);
+  }
+  if (!t.taxa.empty()) {
+    const std::optional<int> n = ParseIntField(t.taxa);
+    if (!n) return "--taxa: '" + t.taxa + "' is not a whole number";
+    request.taxa = *n;
+  }
+  if (!t.sites.empty()) {
+    const std::optional<int> n = ParseIntField(t.sites);
+    if (!n) return "--sites: '" + t.sites + "' is not a whole number";
+    request.sites = *n;
+  }
+  if (request.models.empty() && t.files.empty()) {
+    return "--criteria needs the models: files to read, or --model NAME=LNL for each";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> ReadValues(const OptionTexts& t, LrtRequest& request) {
   AnalysisInput& in = request.input;
   ImportChoice& choice = request.choice;
   std::string error;
 
-  const std::optional<float> p = Number(t.pValue);
+  const std::optional<double> p = Number(t.pValue);
   if (!p) return "--p-value: '" + t.pValue + "' is not a number";
   in.pValue = *p;
 
@@ -262,6 +323,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return parsed;
   };
   if (std::optional<std::string> broken = Constrain(options, texts)) return fail(*broken);
+  // An option given an empty value (a script's unset variable) is a mistake, not an option
+  // left out: --report "" would lose the report without a word.
+  for (const CLI::Option* option : {options.report, options.clock, options.taxa, options.gamma,
+                                    options.variant, options.gammaPair}) {
+    if (option->count() > 0 && option->as<std::string>().empty()) {
+      return fail(option->get_name() + ": the value is empty; give " + option->get_type_name() +
+                  " (an unset variable in a script?)");
+    }
+  }
 
   LrtRequest request;
   request.files = texts.files;
@@ -275,6 +345,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   request.mode = texts.each ? LrtMode::kEach : LrtMode::kCalculate;
   request.tsv = texts.tsv || texts.each;
   request.comment = texts.comment;
+  if (texts.criteria) {
+    request.criteria = true;
+    request.best = texts.best;
+    if (!texts.each) request.mode = LrtMode::kCriteria;
+    if (std::optional<std::string> mistake = ReadCriteriaValues(texts, request)) {
+      return fail(*mistake);
+    }
+    if (!texts.report.empty()) request.report = texts.report;
+    parsed.request = std::move(request);
+    return parsed;
+  }
 
   if (std::optional<std::string> mistake = ReadValues(texts, request)) return fail(*mistake);
   ChooseFromFiles(texts, request);

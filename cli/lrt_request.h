@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/analysis_input.h"
+#include "analysis/criteria.h"
 #include "import/import_choice.h"
 
 namespace quillet::cli {
@@ -15,6 +16,7 @@ enum class LrtMode {
   kCalculate,  // one calculation; the files, if any, are read together as one data set
   kList,       // --list: print the values the files hold, calculate nothing
   kEach,       // --each: one calculation per file, each file a locus, one TSV
+  kCriteria,   // --criteria: the models ranked by AIC, AICc and BIC
 };
 
 // What one run of quillet-lrt is asked to do.
@@ -30,6 +32,13 @@ struct LrtRequest {
   bool tsv = false;                   // one line per test instead of the report's text
   std::optional<std::string> report;  // report file to add the analysis to
   std::string comment;                // heads a new header block in the report
+
+  // --criteria, alone or with --each: rank the models instead of testing them.
+  bool criteria = false;
+  bool best = false;                // --best: one line per locus, the model each criterion selects
+  std::vector<FittedModel> models;  // --model, any number of classic models
+  std::optional<int> sites;         // --sites, else what the files state
+  std::optional<int> taxa;          // --taxa, else what the files state
 };
 
 // The outcome of reading the command line: a request, or the text to print and the exit status

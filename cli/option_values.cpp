@@ -31,15 +31,22 @@ std::string GammaPairsText() {
   return text;
 }
 
+// The text without the blanks and tabs a field may have around its number.
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
-std::optional<float> Number(const std::string& text) { return ParseFloatField(text); }
+std::optional<double> Number(const std::string& text) { return ParseDoubleField(text); }
 
-bool ReadPair(const std::string& option, const std::string& text, float& with, float& without,
+bool ReadPair(const std::string& option, const std::string& text, double& with, double& without,
               std::string& error) {
   const std::optional<std::pair<std::string, std::string>> halves = SplitAtComma(text);
-  const std::optional<float> first = halves ? Number(halves->first) : std::nullopt;
-  const std::optional<float> second = halves ? Number(halves->second) : std::nullopt;
+  const std::optional<double> first = halves ? Number(halves->first) : std::nullopt;
+  const std::optional<double> second = halves ? Number(halves->second) : std::nullopt;
   if (!first || !second) {
     error = option + ": '" + text + "' is not two numbers WITH,WITHOUT (for example " +
             "-3040.10,-3044.35)";
@@ -50,7 +57,7 @@ bool ReadPair(const std::string& option, const std::string& text, float& with, f
   return true;
 }
 
-bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error) {
+bool ReadFittedModel(const std::string& text, FittedModel& fitted, std::string& error) {
   const std::size_t equals = text.find('=');
   const std::string name = text.substr(0, equals);
   const std::optional<ClassicModel> model = ParseCanonicalName(name);
@@ -58,18 +65,26 @@ bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error
     error = "--model: '" + name + "' is not a model; " + kModelNames;
     return false;
   }
-  const std::optional<float> lnL =
-      equals == std::string::npos ? std::nullopt : Number(text.substr(equals + 1));
+  const std::string written = equals == std::string::npos ? "" : text.substr(equals + 1);
+  const std::optional<double> lnL = equals == std::string::npos ? std::nullopt : Number(written);
   if (!lnL) {
     error = "--model: '" + text + "' needs a number after '=' (for example " + name + "=-3045.55)";
     return false;
   }
-  if (input[model->base].ticked) {
-    error = std::string("--model: one value per base model; ") + ModelName(model->base) +
+  fitted = {*model, *lnL, std::string(Trim(written))};
+  return true;
+}
+
+bool ReadModel(const std::string& text, AnalysisInput& input, std::string& error) {
+  FittedModel fitted;
+  if (!ReadFittedModel(text, fitted, error)) return false;
+  const ClassicModel& model = fitted.model;
+  if (input[model.base].ticked) {
+    error = std::string("--model: one value per base model; ") + ModelName(model.base) +
             " is given twice";
     return false;
   }
-  input[model->base] = {true, *lnL, model->gamma, model->invariants};
+  input[model.base] = {true, fitted.lnL, model.gamma, model.invariants};
   return true;
 }
 

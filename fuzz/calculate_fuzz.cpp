@@ -14,6 +14,8 @@
 //    file and to one that already holds a report.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <limits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,7 @@
 #include "analysis/notices.h"
 #include "cli/lrt_command.h"
 #include "fuzz_check.h"
+#include "platform/float_round.h"
 #include "platform/format.h"
 #include "platform/parse.h"
 #include "report/report_text.h"
@@ -107,8 +110,8 @@ Typed Decode(std::string_view script) {
 // The input record, or nothing when a text does not parse as the window would read it.
 std::optional<AnalysisInput> InputOf(const Typed& t) {
   AnalysisInput in;
-  auto number = [](const std::string& text, float& to) {
-    std::optional<float> v = ParseFloatField(text);
+  auto number = [](const std::string& text, double& to) {
+    std::optional<double> v = ParseDoubleField(text);
     if (v) to = *v;
     return v.has_value();
   };
@@ -139,7 +142,10 @@ std::optional<AnalysisInput> InputOf(const Typed& t) {
   return in;
 }
 
-bool Missing(float v) { return !(v < 0.0f || v > 0.0f); }
+bool Missing(double v) { return !(v < 0.0 || v > 0.0); }
+
+// A log-likelihood no test can use: above 0, or not a finite number.
+bool Meaningless(double v) { return !std::isfinite(v) || v > 0.0; }
 
 int BaseCount(Model m) {
   static const std::map<Model, int> counts = {{Model::JC, 0},    {Model::K2P, 1}, {Model::F81, 3},
@@ -147,18 +153,43 @@ int BaseCount(Model m) {
   return counts.at(m);
 }
 
-void RequireSame(const LrtOutcome& got, float lnL1, float lnL2, int df, float p,
+// `simpler` and `complex` in the order of the test; the more complex fitting worse by a
+// printable amount with one degree of freedom or more is told and not rejected. Returns
+// whether it was.
+bool RequireSame(const LrtOutcome& got, double simpler, double complex, int df, double p,
                  const std::string& what) {
-  const LrtTexts want = TextsOf(RunLrt(lnL1, lnL2, df, p));
+  const float level = RoundToFloat(p);
+  LrtOutcome expected = RunLrt(simpler, complex, df, level);
+  const bool worse = df >= 1 && complex < simpler && FormatFixed(expected.statistic, 2) != "0.00";
+  if (worse) {
+    expected.statistic = -expected.statistic;
+    expected.rejected = false;
+    expected.pValue = 1.0;
+  }
+  Require(got.complexFitsWorse == worse, what + ": a worse complex fit not marked, or marked");
+  const LrtTexts want = TextsOf(expected);
   const LrtTexts texts = TextsOf(got);
   Require(got.df == df && texts.lrt == want.lrt && texts.crit == want.crit &&
               texts.result == want.result,
           what + ": not the test of its values");
+  return worse;
 }
 
 // The rules of a calculation, written a second time.
+// Stands for the notice of a test whose more complex model fits worse, whose wording is not
+// checked here.
+constexpr char kWorseFit[] = "(a worse complex fit)";
+
 void CheckResult(const AnalysisInput& in, const AnalysisResult& r) {
-  if (!(in.pValue > 0 && in.pValue < 1) || (in.testClock && in.taxa != 0 && in.taxa < 3)) {
+  bool meaningless = in.testClock && (Meaningless(in.lnLClock) || Meaningless(in.lnLNoClock));
+  meaningless = meaningless || (in.testGamma && (Meaningless(in.lnLGamma) ||
+                                                  Meaningless(in.lnLNoGamma)));
+  for (const ModelEntry& e : in.models) {
+    meaningless = meaningless || (in.testModels && e.ticked && Meaningless(e.lnL));
+  }
+  if (!(in.pValue > 0 && RoundToFloat(in.pValue) < 1) ||
+      in.pValue < std::numeric_limits<float>::min() ||
+      (in.testClock && in.taxa != 0 && in.taxa < 3) || meaningless) {
     Require(r.refusal.has_value() && r.notices.empty() && !r.clock && !r.gamma &&
                 r.models.compared.empty(),
             "a meaningless input was not refused");
@@ -171,14 +202,18 @@ void CheckResult(const AnalysisInput& in, const AnalysisResult& r) {
       in.testClock && !Missing(in.lnLClock) && !Missing(in.lnLNoClock) && in.taxa != 0;
   if (in.testClock && !clockRuns) notices.push_back(kClockMissingText);
   Require(clockRuns == r.clock.has_value(), "clock test ran or not against its values");
-  if (clockRuns) {
-    RequireSame(*r.clock, in.lnLNoClock, in.lnLClock,
-                static_cast<int>(static_cast<unsigned>(in.taxa) - 2u), in.pValue, "clock");
+  // Without the clock is the more complex hypothesis.
+  if (clockRuns && RequireSame(*r.clock, in.lnLClock, in.lnLNoClock,
+                               static_cast<int>(static_cast<unsigned>(in.taxa) - 2u), in.pValue,
+                               "clock")) {
+    notices.push_back(kWorseFit);
   }
   const bool gammaRuns = in.testGamma && !Missing(in.lnLGamma) && !Missing(in.lnLNoGamma);
   if (in.testGamma && !gammaRuns) notices.push_back(kGammaMissingText);
   Require(gammaRuns == r.gamma.has_value(), "gamma test ran or not against its values");
-  if (gammaRuns) RequireSame(*r.gamma, in.lnLNoGamma, in.lnLGamma, 1, in.pValue, "gamma");
+  if (gammaRuns && RequireSame(*r.gamma, in.lnLNoGamma, in.lnLGamma, 1, in.pValue, "gamma")) {
+    notices.push_back(kWorseFit);
+  }
 
   if (in.testModels) {
     const Model order[] = {Model::GTR, Model::TrN, Model::HKY85, Model::F81, Model::K2P, Model::JC};
@@ -211,12 +246,17 @@ void CheckResult(const AnalysisInput& in, const AnalysisResult& r) {
         const int df =
             static_cast<int>(static_cast<unsigned>(kRef) -
                              static_cast<unsigned>(BaseCount(m) + X.gamma + X.invariants));
-        RequireSame(compared[m]->outcome, X.lnL, R.lnL, df, in.pValue, ModelName(m));
+        // Each told after its comparison, and after the warning that comes before K2P's.
+        if (RequireSame(compared[m]->outcome, X.lnL, R.lnL, df, in.pValue, ModelName(m))) {
+          notices.push_back(kWorseFit);
+        }
       }
     }
   }
   std::vector<std::string> got;
-  for (const Notice& n : r.notices) got.push_back(n.text);
+  for (const Notice& n : r.notices) {
+    got.push_back(n.caption == kWorseFitCaption ? std::string(kWorseFit) : n.text);
+  }
   Require(got == notices, "notices out of order or wrong");
 }
 
@@ -225,8 +265,8 @@ std::string ExpectedAnalysis(const AnalysisInput& in, const AnalysisResult& r, i
                              bool first) {
   std::string out = first ? "\n\nAnalysis number " + std::to_string(number) + " \n"
                           : "\n\n\nAnalysis number " + std::to_string(number) + "\n";
-  out += "---------------\np-value used: " + FormatFixed(in.pValue, 6) + "\n";
-  auto lnL = [](float v) { return FormatFixedLeft(v, 2, 8); };
+  out += "---------------\np-value used: " + FormatFixed(RoundToFloat(in.pValue), 6) + "\n";
+  auto lnL = [](double v) { return FormatFixedLeft(v, 2, 8); };
   auto texts = [](const LrtOutcome& o) {
     const LrtTexts t = TextsOf(o);
     return "  LRT = " + PadRight(t.lrt, 8) + "  crit. value = " + PadRight(t.crit, 8) +

@@ -36,8 +36,9 @@ void CheckFile(const FileImport& file) {
   }
   Require(file.leftOut >= 0, "a negative count of models left out");
   Require(!file.taxa || *file.taxa > 0, "a number of taxa below one");
-  // One per conflict, one for taxa, one for what was left out, and at most 21 others.
-  Require(file.notes.size() <= 24 + 2 + 21, "notes without bound");
+  Require(!file.sites || *file.sites > 0, "a number of sites below one");
+  // One per conflict, one each for taxa, sites and what was left out, and at most 21 others.
+  Require(file.notes.size() <= 24 + 3 + 21, "notes without bound");
   int previous = -1;
   for (const ImportedValue& v : file.values) {
     CheckValue(v);
@@ -76,6 +77,24 @@ void CheckCombinedWithItself(const FileImport& file) {
   Require(table.conflicts.size() == file.conflicts.size(),
           "combining a file with itself changed its conflicts");
   Require(table.taxa == file.taxa, "combining a file with itself changed its taxa");
+  Require(table.sites == file.sites, "combining a file with itself changed its sites");
+  Require(table.OneDataSet(), "a file is not one data set with itself");
+}
+
+// A file beside one that states another number of taxa is no data set with it: the table has no
+// number of taxa, and each file can be taken alone.
+void CheckBesideAnotherDataSet(const FileImport& file) {
+  if (file.refusal || !file.taxa) return;
+  FileImport other;
+  other.source = "other.txt";
+  other.taxa = *file.taxa + 1;
+  const ImportTable table = CombineImports({file, other});
+  Require(!table.OneDataSet() && !table.taxa && !table.sites,
+          "files of different taxa made one data set");
+  for (const DataSet& set : table.dataSets) {
+    Require(CombineImports(FilesOf({file, other}, set)).OneDataSet(),
+            "a data set's own files are not one data set");
+  }
 }
 
 }  // namespace
@@ -90,5 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireNoHang(took, "reading " + std::to_string(size) + " bytes");
   CheckFile(file);
   CheckCombinedWithItself(file);
+  CheckBesideAnotherDataSet(file);
   return 0;
 }

@@ -1,6 +1,6 @@
 #include "import/file_import.h"
 
-#include "platform/float_round.h"
+#include <algorithm>
 
 namespace quillet {
 
@@ -28,13 +28,22 @@ const ImportedValue* FindValue(std::span<const ImportedValue> values, const Clas
   return nullptr;
 }
 
+std::vector<ImportedValue> AllValues(const FileImport& file) {
+  std::vector<ImportedValue> all = file.values;
+  for (const ValueConflict& conflict : file.conflicts) {
+    all.insert(all.end(), conflict.values.begin(), conflict.values.end());
+  }
+  std::stable_sort(all.begin(), all.end(), [](const ImportedValue& a, const ImportedValue& b) {
+    return ClassicIndex(a.model) < ClassicIndex(b.model);
+  });
+  return all;
+}
+
 bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model) {
   for (const ValueConflict& c : conflicts) {
     if (c.model == model) return true;
   }
   return false;
 }
-
-float LnLAsFloat(const ImportedValue& value) { return RoundToFloat(value.value); }
 
 }  // namespace quillet

@@ -31,6 +31,7 @@ struct FileImport {
   std::vector<ImportedValue> values;     // at most one per model, in the order of the 24
   std::vector<ValueConflict> conflicts;  // models the file gives different values for
   std::optional<int> taxa;               // the number of sequences, where the file states it
+  std::optional<int> sites;              // the number of alignment columns, where it states it
   int leftOut = 0;                       // models in the file that are not among the 24
   std::vector<std::string> notes;        // what the user should know: what was left out, ...
   // Set when the file is not read: the file's name, a colon and the reason. Then values and
@@ -47,11 +48,11 @@ std::string DescribeConflict(const ValueConflict& conflict);
 // The value read for a model, or null.
 const ImportedValue* FindValue(std::span<const ImportedValue> values, const ClassicModel& model);
 
+// Every value the file holds, those it gives different values for included, in the order of
+// the 24: what a listing of the file shows.
+std::vector<ImportedValue> AllValues(const FileImport& file);
+
 // Whether the files gave a model different values.
 bool InConflict(std::span<const ValueConflict> conflicts, const ClassicModel& model);
-
-// A value as a calculation takes it: rounded to single precision, as a field holding the
-// file's decimal would read it.
-float LnLAsFloat(const ImportedValue& value);
 
 }  // namespace quillet

@@ -3,23 +3,52 @@
 #include <algorithm>
 
 #include "import/decimal_text.h"
+#include "import/text_lines.h"
 
 namespace quillet {
 
 ImportBuilder::ImportBuilder(std::string source, std::string format)
     : source_(std::move(source)), format_(std::move(format)) {}
 
+namespace {
+
+// How C libraries, spreadsheets and R write values that are not finite: "inf", "-Infinity",
+// "NaN", with any case and sign.
+bool NotFiniteWord(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  for (std::string_view word : {"inf", "infinity", "nan"}) {
+    if (EqualsIgnoringCase(text, word)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void ImportBuilder::AddValue(const ClassicModel& model, std::string_view text, bool negate) {
-  const std::string written = negate ? NegatedDecimal(text) : std::string(text);
-  const std::optional<double> value = DecimalValue(written);
   const std::string name = CanonicalName(model);
+  const std::string shown(text.substr(0, 40));
+  // Sequence data cannot have a likelihood above 1, nor one that is not a finite number: such
+  // a value is a fault of the file, and a test on it would be a number without meaning.
+  auto meaningless = [&](const std::string& written, const char* why) {
+    Note(name + ": the log-likelihood " + written + " " + why + "; not read");
+    meaningless_.push_back(name + " " + written);
+  };
+  if (NotFiniteWord(text)) {
+    meaningless(shown, "is not finite");
+    return;
+  }
+  const std::string written = negate ? NegatedDecimal(text) : std::string(text);
+  if (!IsDecimal(written)) {
+    Note(name + ": \"" + shown + "\" is not a number; not read");
+    return;
+  }
+  const std::optional<double> value = DecimalValue(written);
   if (!value) {
-    Note(name + ": \"" + std::string(text.substr(0, 40)) + "\" is not a number; not read");
+    meaningless(written.substr(0, 40), "is not finite (out of the range of numbers)");
     return;
   }
   if (*value > 0.0) {
-    Note(name + ": the log-likelihood " + written +
-         " is above zero, which no fit can give; not read");
+    meaningless(written.substr(0, 40), "is above zero, which no fit of sequence data gives");
     return;
   }
   values_.push_back(ImportedValue{model, written, *value, source_});
@@ -36,6 +65,12 @@ void ImportBuilder::SetTaxa(int taxa) {
   if (!taxa_) taxa_ = taxa;
 }
 
+void ImportBuilder::SetSites(int sites) {
+  if (sites <= 0) return;
+  if (sites_ && *sites_ != sites) sitesDisagree_ = true;
+  if (!sites_) sites_ = sites;
+}
+
 void ImportBuilder::Note(std::string note) {
   // A damaged file could otherwise produce a note per line.
   if (notes_.size() < 20) {
@@ -46,6 +81,17 @@ void ImportBuilder::Note(std::string note) {
 }
 
 FileImport ImportBuilder::Finish() {
+  if (values_.empty() && !meaningless_.empty()) {
+    std::string examples;
+    for (std::size_t i = 0; i < meaningless_.size() && i < 3; ++i) {
+      examples += (i == 0 ? "" : ", ") + meaningless_[i];
+    }
+    if (meaningless_.size() > 3) examples += ", ...";
+    return Refuse(
+        "every log-likelihood in it is above zero or not finite, which no fit of sequence data "
+        "gives (" +
+        examples + ")");
+  }
   FileImport result;
   result.source = source_;
   result.format = format_;
@@ -58,6 +104,11 @@ FileImport ImportBuilder::Finish() {
     result.notes.push_back("the file states different numbers of taxa; none is taken");
   } else {
     result.taxa = taxa_;
+  }
+  if (sitesDisagree_) {
+    result.notes.push_back("the file states different numbers of sites; none is taken");
+  } else {
+    result.sites = sites_;
   }
   int total = 0;
   std::string parts;

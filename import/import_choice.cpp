@@ -20,7 +20,7 @@ ImportFill Fill(const ImportChoice& choice, std::span<const ImportedValue> value
       missing(*model, false);
       continue;
     }
-    input.models[row] = {true, LnLAsFloat(*value), model->gamma, model->invariants};
+    input.models[row] = {true, value->value, model->gamma, model->invariants};
     fill.rows[row] = true;
   }
   if (fill.AnyRow()) input.testModels = true;
@@ -29,9 +29,10 @@ ImportFill Fill(const ImportChoice& choice, std::span<const ImportedValue> value
     const ImportedValue* with = FindValue(values, choice.gamma->with);
     const ImportedValue* without = FindValue(values, choice.gamma->without);
     if (with && without) {
-      input.lnLGamma = LnLAsFloat(*with);
-      input.lnLNoGamma = LnLAsFloat(*without);
+      input.lnLGamma = with->value;
+      input.lnLNoGamma = without->value;
       input.testGamma = true;
+      input.gammaModels = std::pair{choice.gamma->with, choice.gamma->without};
       fill.gamma = true;
     }
     if (!with) missing(choice.gamma->with, true);
@@ -55,6 +56,8 @@ bool ImportFill::AnyRow() const {
 }
 
 ImportFill FillInput(const ImportChoice& choice, const ImportTable& table, AnalysisInput& input) {
+  // Values of different alignments would make a test without meaning.
+  if (!table.OneDataSet()) return {};
   return Fill(choice, table.values, table.conflicts, table.taxa, input);
 }
 

@@ -52,7 +52,8 @@ struct ImportFill {
 // invariants, and ticks the test of models; a gamma pair whose two values are both there fills
 // the gamma test and ticks it; the number of taxa fills `taxa` (the clock test's other values
 // are not the files'). Whatever has no value (a variant not found, a model the files disagree
-// on, a pair missing a value, taxa not agreed) changes nothing and is told in the result.
+// on, a pair missing a value, taxa not agreed) changes nothing and is told in the result. A
+// table of files that are not one data set fills nothing at all.
 ImportFill FillInput(const ImportChoice& choice, const ImportTable& table, AnalysisInput& input);
 // The same from one file's values (a locus of its own).
 ImportFill FillInput(const ImportChoice& choice, const FileImport& file, AnalysisInput& input);

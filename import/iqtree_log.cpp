@@ -121,8 +121,12 @@ FileImport ReadIqTreeLog(std::string_view text, const std::string& source) {
                   " data; Quillet compares nucleotide models";
       }
     } else if (AfterLabel(line, "Alignment has", rest)) {
+      // "32 sequences with 1506 columns, 426 distinct patterns"
       const int count = ReadCount(Words(rest).empty() ? std::string_view() : Words(rest)[0]);
       if (count > 0) builder.SetTaxa(count);
+      if (rest.find(" columns") != std::string_view::npos) {
+        builder.SetSites(CountAfter(rest, "with"));
+      }
     }
   }
 

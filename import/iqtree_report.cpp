@@ -62,6 +62,7 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
   std::string_view rateHeterogeneity;
   std::string_view frequencies;
   std::string_view treeLnL;
+  bool lastLineIsRow = false;
 
   while (lines.Next(line)) {
     std::string_view rest;
@@ -84,8 +85,9 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
         continue;
       }
       std::array<std::string_view, 8> words;
-      if (lnLColumn < words.size() &&
-          FirstWords(line, std::span(words).first(lnLColumn + 1)) > lnLColumn) {
+      lastLineIsRow = lnLColumn < words.size() &&
+                      FirstWords(line, std::span(words).first(lnLColumn + 1)) > lnLColumn;
+      if (lastLineIsRow) {
         rows.push_back({words[0], words[lnLColumn]});
       } else {
         builder.Note("table line " + std::to_string(lines.LineNumber()) + " not understood");
@@ -95,8 +97,10 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
     if (AfterLabel(line, "Input data:", rest)) {
       const std::string problem = DataProblem(rest);
       if (!problem.empty()) return builder.Refuse(problem);
+      // "32 sequences with 1506 nucleotide sites"
       const int count = ReadCount(Words(rest).empty() ? std::string_view() : Words(rest)[0]);
       if (count > 0) builder.SetTaxa(count);
+      if (rest.find(" sites") != std::string_view::npos) builder.SetSites(CountAfter(rest, "with"));
     } else if (AfterLabel(line, "List of best-fit models per partition", rest) ||
                AfterLabel(line, "Partition file name:", rest)) {
       return builder.Refuse(kPartitioned);
@@ -120,6 +124,16 @@ FileImport ReadIqTreeReport(std::string_view text, const std::string& source) {
   }
 
   if (hasTable) {
+    // A whole table ends with a blank line; one that runs to the end of the text was cut short
+    // (a run that stopped, a copy of part of the file). Its last row may be cut mid-line, a
+    // value losing digits, unless the text ends with a line break.
+    const bool cutShort = inTable && tableHeaderSeen;
+    if (cutShort) {
+      if (lastLineIsRow && !text.ends_with('\n') && !text.ends_with('\r')) rows.pop_back();
+      builder.Note(
+          "the ModelFinder table ends early (the file may have been cut short); the models it "
+          "lists are read");
+    }
     for (const TableRow& row : rows) {
       const NameReading reading = ReadModelName(row.name, plain);
       if (reading.protein) {

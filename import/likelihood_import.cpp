@@ -1,5 +1,6 @@
 #include "import/likelihood_import.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <filesystem>
@@ -19,12 +20,32 @@ FileImport Refused(const std::string& source, const std::string& reason) {
   return ImportBuilder(source, "").Refuse(reason);
 }
 
+// UTF-16 without a byte order mark, as some Windows programs save text: the ASCII characters
+// such files hold leave every other byte NUL, the second of each pair in little-endian order
+// and the first in big-endian. Counted over the first bytes, for some tolerance of other
+// characters.
+bool LooksLikeUtf16(std::string_view bytes) {
+  const std::size_t pairs = std::min<std::size_t>(bytes.size(), 512) / 2;
+  if (pairs < 2) return false;
+  for (std::size_t nul : {1u, 0u}) {
+    std::size_t text = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+      const auto c = static_cast<unsigned char>(bytes[2 * i + 1 - nul]);
+      const bool character = c == '\t' || c == '\n' || c == '\r' || c >= 0x20;
+      if (bytes[2 * i + nul] == '\0' && character) ++text;
+    }
+    if (4 * text >= 3 * pairs) return true;
+  }
+  return false;
+}
+
 // Why the bytes are not text, or empty when they are. Text files of these programs hold no
 // NUL and hardly any other control characters; a few stray ones (a form feed, an escape
 // sequence) are allowed.
 std::string BinaryProblem(std::string_view bytes) {
-  if (bytes.size() >= 2 &&
-      ((bytes[0] == '\xff' && bytes[1] == '\xfe') || (bytes[0] == '\xfe' && bytes[1] == '\xff'))) {
+  if ((bytes.size() >= 2 && ((bytes[0] == '\xff' && bytes[1] == '\xfe') ||
+                             (bytes[0] == '\xfe' && bytes[1] == '\xff'))) ||
+      LooksLikeUtf16(bytes)) {
     return "UTF-16 text; save it as UTF-8 or plain text";
   }
   if (bytes.size() >= 2 && bytes[0] == '\x1f' && bytes[1] == '\x8b') {

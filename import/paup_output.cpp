@@ -15,6 +15,7 @@ namespace {
 struct Block {
   std::vector<std::string_view> settings;
   std::vector<std::string_view> scores;
+  int sites = -1;  // the characters included when the block was scored
 };
 
 // The model PAUP* names in the settings, or empty.
@@ -116,17 +117,23 @@ FileImport ReadPaupLog(std::string_view text, const std::string& source) {
   std::vector<Block> blocks;
   bool inBlock = false;
   bool protein = false;
+  int included = -1;
   while (lines.Next(line)) {
     std::string_view rest;
     if (line.find("Likelihood scores of tree(s) in memory") != std::string_view::npos) {
       blocks.push_back({});
+      blocks.back().sites = included;
       inBlock = true;
       continue;
     }
     if (AfterLabel(line, "Data matrix has", rest)) {
+      // "12 taxa, 898 characters"
       const int taxa = ReadCount(Words(rest).empty() ? std::string_view() : Words(rest)[0]);
       if (taxa > 0) builder.SetTaxa(taxa);
+      included = rest.find("character") != std::string_view::npos ? CountAfter(rest, ",") : -1;
     }
+    // Excluding characters (exclude, an exset) prints what is left to analyse.
+    if (AfterLabel(line, "Number of included characters =", rest)) included = CountAfter(rest, "");
     if (AfterLabel(line, "Data type =", rest) &&
         (Mentions(rest, "protein") || Mentions(rest, "amino"))) {
       protein = true;
@@ -176,6 +183,8 @@ FileImport ReadPaupLog(std::string_view text, const std::string& source) {
       continue;
     }
     builder.AddValue(*reading.model, block.scores[0], true);
+    // Blocks scored on different characters give the file two numbers of sites, and so none.
+    builder.SetSites(block.sites);
   }
   if (scored == 0) return builder.Refuse("no lscores output (\"-ln L\") in this log");
   return builder.Finish();

@@ -26,7 +26,9 @@ bool LooksLikePaupLog(std::string_view text);
 // read only when the settings show its parameters estimated rather than set: base frequencies
 // empirical or estimated for F81, HKY85, TrN and GTR, and "estimated" for the proportion of
 // invariable sites, the gamma shape and the substitution rates. A block that scores several
-// trees is left out. Taxa from "Data matrix has N taxa".
+// trees is left out. Taxa from "Data matrix has N taxa, M characters"; the sites of each block
+// scored are the M characters, or the "Number of included characters" PAUP* printed last when
+// some were excluded.
 FileImport ReadPaupLog(std::string_view text, const std::string& source);
 
 }  // namespace quillet

@@ -1,8 +1,10 @@
 #include "import/plain_table.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "import/decimal_text.h"
 #include "import/import_builder.h"
 #include "import/model_names.h"
 #include "import/text_lines.h"
@@ -140,6 +142,25 @@ struct Row {
   std::size_t line = 0;
 };
 
+// Whether the log-likelihood column writes a comma as its decimal mark throughout, as
+// spreadsheets do where the comma is the decimal mark ("-3040,10"): some values have one, none
+// has a point, and each reads as a decimal with the comma taken for a point. Where the comma
+// separates the cells it cannot be a decimal mark.
+bool DecimalCommas(const std::vector<Row>& rows, Separator separator) {
+  if (separator == Separator::kComma) return false;
+  bool any = false;
+  for (const Row& row : rows) {
+    std::string value = Unquoted(row.lnL);
+    if (value.find('.') != std::string::npos) return false;
+    const std::size_t comma = value.find(',');
+    if (comma == std::string::npos) continue;
+    value[comma] = '.';
+    if (!IsDecimal(value)) return false;  // a second comma, a thousands separator, a word
+    any = true;
+  }
+  return any;
+}
+
 }  // namespace
 
 bool LooksLikePlainTable(std::string_view firstLine) {
@@ -182,6 +203,11 @@ FileImport ReadPlainTable(std::string_view text, const std::string& source) {
   bool frequencyParts = false;
   for (const Row& row : rows) frequencyParts = frequencyParts || HasFrequencyPart(row.model);
   const PlainNames plain = frequencyParts ? PlainNames::kEqualFrequencies : PlainNames::kClassic;
+  const bool decimalCommas = DecimalCommas(rows, header.separator);
+  if (decimalCommas) {
+    builder.SetFormat(std::string("table (") + kinds[static_cast<int>(header.separator)] +
+                      ", decimal commas)");
+  }
   for (const Row& row : rows) {
     const NameReading reading = ReadModelName(row.model, plain);
     if (reading.protein) {
@@ -192,7 +218,8 @@ FileImport ReadPlainTable(std::string_view text, const std::string& source) {
       builder.LeaveOut(row.model, reading.reason);
       continue;
     }
-    const std::string value = Unquoted(row.lnL);
+    std::string value = Unquoted(row.lnL);
+    if (decimalCommas) std::replace(value.begin(), value.end(), ',', '.');
     if (value.empty() || value == "NA" || value == "NaN" || value == "nan") {
       builder.Note(CanonicalName(*reading.model) + " on line " + std::to_string(row.line) +
                    " has no value");

@@ -17,6 +17,8 @@ struct Run {
   std::vector<std::string_view> models;
   int partitions = 1;
   int taxa = -1;
+  int sites = -1;        // "Alignment sites / patterns: 3925 / 225": the sites analysed
+  int loadedSites = -1;  // "Loaded alignment with 27 taxa and 3925 sites"
   std::string_view finalLnL;
   std::string error;
 };
@@ -57,7 +59,7 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
     line = WithoutTimeStamp(line);
     const std::string_view trimmed = Trim(line);
     if (AfterLabel(line, "RAxML-NG v.", rest)) {
-      runs.push_back(Run{BannerVersion(rest), {}, {}, 1, -1, {}, {}});
+      runs.push_back(Run{BannerVersion(rest), {}, {}, 1, -1, -1, -1, {}, {}});
       continue;
     }
     if (runs.empty()) continue;
@@ -86,6 +88,10 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
       }
     } else if (AfterLabel(line, "Loaded alignment with", rest)) {
       run.taxa = CountAfter(line, "with");
+      run.loadedSites = CountAfter(rest, "and");
+    } else if (AfterLabel(line, "Alignment sites / patterns:", rest)) {
+      // The sites, not the patterns they compress to.
+      run.sites = CountAfter(rest, "");
     }
   }
   if (runs.empty()) return builder.Refuse("no RAxML-NG run found");
@@ -129,6 +135,7 @@ FileImport ReadRaxmlNgLog(std::string_view text, const std::string& source) {
     }
     ++read;
     if (run.taxa > 0) builder.SetTaxa(run.taxa);
+    builder.SetSites(run.sites > 0 ? run.sites : run.loadedSites);
     const NameReading reading = ReadModelName(run.models[0], PlainNames::kClassic);
     if (reading.model) {
       builder.AddValue(*reading.model, run.finalLnL, false);

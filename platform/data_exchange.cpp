@@ -28,6 +28,17 @@ bool DataExchange::Float(int id, float& value) {
   return true;
 }
 
+bool DataExchange::Float(int id, double& value) {
+  if (!fromWindow_) {
+    window_.SetControlText(id, FormatGeneral(value == 0.0 ? 0.0 : value, 6));
+    return true;
+  }
+  std::optional<double> parsed = ParseDoubleField(window_.GetControlText(id));
+  if (!parsed) return Fail(id, kPleaseEnterNumber);
+  value = *parsed;
+  return true;
+}
+
 bool DataExchange::Number(int id, WrittenNumber& number) {
   if (!fromWindow_) {
     window_.SetControlText(id, FormatRoundTrip(number.value, number.decimals));

@@ -24,6 +24,9 @@ class DataExchange {
   // Edit holding a float: shown with "%.*g" at six significant digits; read by
   // ParseFloatField, failing with "Please enter a number.".
   bool Float(int id, float& value);
+  // The same for a value kept in double precision (the significance level, so that a level
+  // single precision cannot hold is still seen for what it is).
+  bool Float(int id, double& value);
 
   // Edit holding a number in double precision, such as a log-likelihood: shown with every
   // digit it needs to read back the same and at least the decimals it was written with; read

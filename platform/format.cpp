@@ -127,7 +127,7 @@ std::string FormatFixedLeft(double value, int decimals, int width) {
   return PadRight(Fixed(value, decimals), width < 0 ? 0 : static_cast<std::size_t>(width));
 }
 
-std::string FormatGeneral(double value, int precision) {
+std::string FormatGeneral(double value, int precision, int exponentDigits) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (precision < 1) precision = 1;
   if (value == 0.0) return std::signbit(value) ? "-0" : "0";
@@ -145,7 +145,8 @@ std::string FormatGeneral(double value, int precision) {
     out.push_back('e');
     out.push_back(x < 0 ? '-' : '+');
     std::string exponent = std::to_string(std::abs(x));
-    if (exponent.size() < 3) exponent.insert(0, 3 - exponent.size(), '0');
+    const auto digits = static_cast<std::size_t>(std::max(1, exponentDigits));
+    if (exponent.size() < digits) exponent.insert(0, digits - exponent.size(), '0');
     out += exponent;
   } else {
     out = Fixed(value, precision - 1 - x);

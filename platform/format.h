@@ -17,8 +17,9 @@ std::string FormatFixed(double value, int decimals);
 std::string FormatFixedLeft(double value, int decimals, int width);
 
 // "%.*g": `precision` significant digits, trailing zeros dropped, an exponent written with
-// its sign and at least three digits (1.90735e-006, 1e-005).
-std::string FormatGeneral(double value, int precision);
+// its sign and at least `exponentDigits` digits: three as the window shows numbers
+// (1.90735e-006, 1e-005), two as C99 and the tables of other programs write them (1e-05).
+std::string FormatGeneral(double value, int precision, int exponentDigits = 3);
 
 // The fewest digits that read back (by ParseDoubleField) to exactly `value`, and never fewer
 // than `minDecimals` decimals: -3040.1 with 2 gives "-3040.10". Fixed notation, or for values

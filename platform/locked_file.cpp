@@ -71,7 +71,7 @@ HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
 LockedFile::~LockedFile() { Close(); }
 
 bool LockedFile::Open(const std::string& path, std::chrono::milliseconds patience) {
-  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return Fail(SystemMessage(GetLastError()));
@@ -94,6 +94,28 @@ bool LockedFile::HoldsText() {
   LARGE_INTEGER size{};
   if (!handle_ || !GetFileSizeEx(AsHandle(handle_), &size)) return false;
   return size.QuadPart > 0;
+}
+
+bool LockedFile::EndsWith(std::string_view text) {
+  std::string crlf;
+  for (char ch : text) {
+    if (ch == '\n') crlf += '\r';
+    crlf += ch;
+  }
+  LARGE_INTEGER size{};
+  if (!handle_ || !GetFileSizeEx(AsHandle(handle_), &size)) return false;
+  if (size.QuadPart < static_cast<LONGLONG>(crlf.size())) return false;
+  if (crlf.empty()) return true;
+  OVERLAPPED at{};
+  const ULONGLONG offset = static_cast<ULONGLONG>(size.QuadPart) - crlf.size();
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  std::string tail(crlf.size(), '\0');
+  DWORD read = 0;
+  if (!ReadFile(AsHandle(handle_), tail.data(), static_cast<DWORD>(tail.size()), &read, &at)) {
+    return false;
+  }
+  return read == tail.size() && tail == crlf;
 }
 
 bool LockedFile::Truncate() {
@@ -147,9 +169,14 @@ bool LockedFile::Close() {
 LockedFile::~LockedFile() { Close(); }
 
 bool LockedFile::Open(const std::string& path, std::chrono::milliseconds patience) {
-  do {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  } while (fd_ < 0 && errno == EINTR);
+  // Opened for reading too, so that what the file ends with can be checked; a file that may be
+  // written but not read is still written to.
+  for (int access : {O_RDWR, O_WRONLY}) {
+    do {
+      fd_ = ::open(path.c_str(), access | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ >= 0 || errno != EACCES) break;
+  }
   if (fd_ < 0) return Fail(std::strerror(errno));
   const auto deadline = std::chrono::steady_clock::now() + patience;
   for (;;) {
@@ -166,6 +193,22 @@ bool LockedFile::Open(const std::string& path, std::chrono::milliseconds patienc
 bool LockedFile::HoldsText() {
   struct stat info {};
   return fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_size > 0;
+}
+
+bool LockedFile::EndsWith(std::string_view text) {
+  struct stat info {};
+  if (fd_ < 0 || ::fstat(fd_, &info) != 0) return false;
+  if (info.st_size < static_cast<off_t>(text.size())) return false;
+  std::string tail(text.size(), '\0');
+  std::size_t done = 0;
+  while (done < tail.size()) {
+    const off_t at = info.st_size - static_cast<off_t>(tail.size()) + static_cast<off_t>(done);
+    const ssize_t n = ::pread(fd_, tail.data() + done, tail.size() - done, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return tail == text;
 }
 
 bool LockedFile::Truncate() {

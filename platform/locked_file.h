@@ -24,6 +24,10 @@ class LockedFile {
   // Whether the file holds anything.
   bool HoldsText();
 
+  // Whether the file ends with `text` as Append would have written it (CR LF on Windows). False
+  // also when the file cannot be read back.
+  bool EndsWith(std::string_view text);
+
   // Empties the file (a device such as /dev/null is left as it is).
   bool Truncate();
 

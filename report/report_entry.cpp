@@ -4,20 +4,24 @@
 
 namespace quillet {
 
-std::string ReportEntryText(const AnalysisInput& input, const AnalysisResult& result,
-                            const ReportPlacement& placement) {
-  const bool first = placement.header.has_value();
-  std::string text = first ? FormatReportHeader(*placement.header) : std::string();
-  return text + FormatAnalysis(ReportAnalysisOf(input, result, placement.number), first);
+std::optional<std::string> AddItemToReport(const std::string& path, const ReportItem& item,
+                                           const ReportPlacement& placement, std::string* written) {
+  const std::string block = FormatReportHeader(placement.header) + item.first;
+  ReportWrite how;
+  how.replace = placement.replace;
+  how.headerBlock = placement.first;
+  if (placement.first) return WriteReport(path, block, how, written);
+  how.continues = placement.after;
+  how.otherwise = block;
+  return WriteReport(path, item.later, how, written);
 }
 
 std::optional<std::string> AddToReport(const std::string& path, const AnalysisInput& input,
                                        const AnalysisResult& result,
-                                       const ReportPlacement& placement) {
-  ReportWrite how;
-  how.replace = placement.replace;
-  how.headerBlock = placement.header.has_value();
-  return WriteReport(path, ReportEntryText(input, result, placement), how);
+                                       const ReportPlacement& placement, std::string* written) {
+  const ReportAnalysis analysis = ReportAnalysisOf(input, result, placement.number);
+  return AddItemToReport(path, {FormatAnalysis(analysis, true), FormatAnalysis(analysis, false)},
+                         placement, written);
 }
 
 }  // namespace quillet

@@ -11,23 +11,35 @@ namespace quillet {
 
 // Where one calculation goes in its report.
 struct ReportPlacement {
-  int number = 1;  // the analysis number
-  // A first analysis brings the header block that heads it; a later one is appended to the
-  // analyses before it.
-  std::optional<ReportHeader> header;
+  int number = 1;        // the analysis number
+  bool first = true;     // it opens a header block; a later one follows the analyses before it
+  ReportHeader header;   // what heads the block: for a first analysis, or a later one that finds
+                         // its block interrupted
   bool replace = false;  // empty the file first (a report file just chosen)
+  // For a later analysis: the text this writer added last. When another program has added to
+  // the file since, the analysis opens a header block of its own, its number going on.
+  std::string after;
 };
 
-// The text AddToReport appends for a calculation: the analysis, after its header block when it
-// is a first one.
-std::string ReportEntryText(const AnalysisInput& input, const AnalysisResult& result,
-                            const ReportPlacement& placement);
+// One item of a report (an analysis, a model selection) as it opens a header block, after the
+// header, and as it follows the items before it.
+struct ReportItem {
+  std::string first;
+  std::string later;
+};
+
+// Adds an item to the report at `path` as AddToReport adds a calculation.
+std::optional<std::string> AddItemToReport(const std::string& path, const ReportItem& item,
+                                           const ReportPlacement& placement,
+                                           std::string* written = nullptr);
 
 // Adds a calculation to the report at `path`, as every front end does: a header block (after
 // three line feeds when the file already holds text, decided under the file's lock) or a
-// later analysis. Returns the message for the user when the file could not be written.
+// later analysis. Returns the message for the user when the file could not be written; when it
+// was written, `written` (if given) receives the text added.
 std::optional<std::string> AddToReport(const std::string& path, const AnalysisInput& input,
                                        const AnalysisResult& result,
-                                       const ReportPlacement& placement);
+                                       const ReportPlacement& placement,
+                                       std::string* written = nullptr);
 
 }  // namespace quillet

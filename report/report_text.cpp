@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/float_round.h"
 #include "platform/format.h"
 
 namespace quillet {
@@ -9,7 +10,7 @@ namespace quillet {
 namespace {
 
 // "%-8.2f" of a log-likelihood.
-std::string LnL(float value) { return FormatFixedLeft(value, 2, 8); }
+std::string LnL(double value) { return FormatFixedLeft(value, 2, 8); }
 
 void AppendTexts(std::string& out, const LrtTexts& texts) {
   out += "  LRT = " + PadRight(texts.lrt, 8);
@@ -70,7 +71,7 @@ ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult
                                 int number) {
   ReportAnalysis a;
   a.number = number;
-  a.pValue = input.pValue;
+  a.pValue = RoundToFloat(input.pValue);
   if (result.clock) {
     a.clock =
         ReportClockSection{input.taxa, input.lnLNoClock, input.lnLClock, TextsOf(*result.clock)};

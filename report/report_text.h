@@ -13,21 +13,21 @@ namespace quillet {
 
 struct ReportClockSection {
   int taxa = 0;
-  float lnLNoClock = 0;
-  float lnLClock = 0;
+  double lnLNoClock = 0;
+  double lnLClock = 0;
   LrtTexts texts;
 };
 
 struct ReportGammaSection {
-  float lnLGamma = 0;
-  float lnLNoGamma = 0;
+  double lnLGamma = 0;
+  double lnLNoGamma = 0;
   LrtTexts texts;
 };
 
 // One row of the model section: the reference has no texts.
 struct ReportModelRow {
   Model model = Model::JC;
-  float lnL = 0;
+  double lnL = 0;
   bool gamma = false;
   bool invariants = false;
   std::optional<LrtTexts> texts;
@@ -36,7 +36,7 @@ struct ReportModelRow {
 // One analysis as the report records it.
 struct ReportAnalysis {
   int number = 1;
-  float pValue = 0.05f;
+  float pValue = 0.05f;  // as the tests used it
   std::optional<ReportClockSection> clock;
   std::optional<ReportGammaSection> gamma;
   // The section is written when the test of models was asked for; its rows are the reference

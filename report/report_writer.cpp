@@ -15,18 +15,27 @@ constexpr std::chrono::milliseconds kLockPatience{5000};
 }  // namespace
 
 std::optional<std::string> WriteReport(const std::string& path, std::string_view text,
-                                       ReportWrite how) {
+                                       const ReportWrite& how, std::string* written) {
   LockedFile file;
   if (file.Open(path, kLockPatience)) {
-    // Decided under the lock, so that two header blocks never run into each other.
+    // Decided under the lock, so that two header blocks never run into each other and an
+    // analysis never continues another program's.
+    bool headerBlock = how.headerBlock;
+    if (!how.replace && !how.continues.empty() && !file.EndsWith(how.continues)) {
+      text = how.otherwise;
+      headerBlock = true;
+    }
     if (how.replace) {
       file.Truncate();
-    } else if (how.headerBlock && file.HoldsText()) {
+    } else if (headerBlock && file.HoldsText()) {
       file.Append("\n\n\n");
     }
     file.Append(text);
   }
-  if (file.Close()) return std::nullopt;
+  if (file.Close()) {
+    if (written) *written = text;
+    return std::nullopt;
+  }
   return "The analysis could not be written to the report file\n" + path + "\n\n" + file.Error();
 }
 

@@ -11,13 +11,20 @@ struct ReportWrite {
   bool replace = false;      // empty the file first (a newly chosen report)
   bool headerBlock = false;  // the text starts a header block: after text already in the file,
                              // three line feeds separate it from what is there
+  // For a text that continues what this writer added last (`continues`, not empty): when the
+  // file no longer ends with that, because another program added to it since, the writer adds
+  // `otherwise` instead, as a header block of its own.
+  std::string continues;
+  std::string otherwise;
 };
 
 // Adds `text` to the report file at `path`, holding the file's lock for the whole write so that
-// another program adding to the same report (the window, a script) never lands inside it.
+// another program adding to the same report (the window, a script) never lands inside it, and
+// deciding under the lock how the text starts.
 // Returns the message for the user when the file could not be opened or written: it names the
-// file and gives the system's reason. Nothing is returned when all went well.
+// file and gives the system's reason. Nothing is returned when all went well, and `written`
+// (if given) receives the text added: `text`, or `how.otherwise`.
 std::optional<std::string> WriteReport(const std::string& path, std::string_view text,
-                                       ReportWrite how);
+                                       const ReportWrite& how, std::string* written = nullptr);
 
 }  // namespace quillet

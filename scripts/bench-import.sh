@@ -33,9 +33,10 @@ if [ "$(find "$dir" -maxdepth 1 -name '*.iqtree' 2>/dev/null | wc -l)" -ne "$fil
   python3 bench/generate_iqtree_reports.py "$dir" "$files"
 fi
 
-names=(each-tests each-list python-list)
+names=(each-tests each-criteria each-list python-list)
 commands=(
   "$lrt --each $dir --variant +I+G --gamma-pair GTR+I+G,GTR+G"
+  "$lrt --each --criteria $dir"
   "$lrt --list --each $dir"
   "python3 scripts/bench-import.py $dir"
 )
@@ -49,6 +50,7 @@ if ! cmp -s "$scratch/quillet.tsv" "$scratch/python.tsv"; then
   exit 1
 fi
 $lrt --each "$dir" --variant +I+G --gamma-pair GTR+I+G,GTR+G >/dev/null
+$lrt --each --criteria "$dir" >/dev/null
 
 for ((run = 0; run < runs; run++)); do
   for i in "${!commands[@]}"; do
@@ -62,7 +64,7 @@ done
 
 echo "$files IQ-TREE reports ($(du -sh "$dir" | cut -f1)), $runs runs each, $(nproc) cores," \
   "load $(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo '?')"
-printf '%-12s %9s %9s %9s %12s\n' command median_s min_s max_s vs_python
+printf '%-14s %9s %9s %9s %12s\n' command median_s min_s max_s vs_python
 python_median=$(awk '$1 == "python-list" { print $2 }' "$scratch/times" | sort -g |
   awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }')
 for name in "${names[@]}"; do
@@ -70,9 +72,10 @@ for name in "${names[@]}"; do
     awk -v n="$name" -v py="$python_median" '{ a[NR] = $1 }
       END {
         m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2
-        printf "%-12s %9.3f %9.3f %9.3f %11.1fx\n", n, m, a[1], a[NR], py / m
+        printf "%-14s %9.3f %9.3f %9.3f %11.1fx\n", n, m, a[1], a[NR], py / m
       }'
 done
 echo "each-tests:  $lrt --each DIR --variant +I+G --gamma-pair GTR+I+G,GTR+G (6 tests a locus)"
+echo "each-criteria: $lrt --each --criteria DIR (every classic model ranked, a line each)"
 echo "each-list:   $lrt --list --each DIR (the table the Python script writes)"
 echo "python-list: python3 scripts/bench-import.py DIR"

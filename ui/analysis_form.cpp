@@ -25,19 +25,19 @@ bool AnalysisForm::UpdateData(Window& window, bool fromWindow) {
   return dx.Check(kTestClock, m_bTestClock) && dx.Check(kTestModels, m_bTestModels) &&
          dx.Float(kPValue, m_fPValue) &&
          everyRow([&](auto& c, auto& row) { return dx.Check(c.selected, row.m_bSelected); }) &&
-         everyRow([&](auto& c, auto& row) { return dx.Float(c.lnL, row.m_fLnL); }) &&
+         everyRow([&](auto& c, auto& row) { return dx.Number(c.lnL, row.m_fLnL); }) &&
          everyRow([&](auto& c, auto& row) { return dx.Check(c.gamma, row.m_bGamma); }) &&
          everyRow([&](auto& c, auto& row) { return dx.Check(c.invar, row.m_bInvar); }) &&
          everyTextRow([&](auto& c, auto& row) { return dx.Text(c.lrt, row.m_strLrt); }) &&
          everyTextRow([&](auto& c, auto& row) { return dx.Text(c.crit, row.m_strCrit); }) &&
          everyTextRow([&](auto& c, auto& row) { return dx.Text(c.result, row.m_strResult); }) &&
          // clock test, gamma test, saving
-         dx.Int(kTaxa, m_nTaxa) && dx.Float(kLnLClock, m_fLnLClock) &&
-         dx.Float(kLnLNoClock, m_fLnLNoClock) && dx.Text(kClockResult, m_strClockResult) &&
+         dx.Int(kTaxa, m_nTaxa) && dx.Number(kLnLClock, m_fLnLClock) &&
+         dx.Number(kLnLNoClock, m_fLnLNoClock) && dx.Text(kClockResult, m_strClockResult) &&
          dx.Text(kClockLrt, m_strClockLrt) && dx.Text(kClockCrit, m_strClockCrit) &&
          dx.Check(kTestGamma, m_bTestGamma) && dx.Text(kGammaCrit, m_strGammaCrit) &&
          dx.Text(kGammaLrt, m_strGammaLrt) && dx.Text(kGammaResult, m_strGammaResult) &&
-         dx.Float(kLnLGamma, m_fLnLGamma) && dx.Float(kLnLNoGamma, m_fLnLNoGamma) &&
+         dx.Number(kLnLGamma, m_fLnLGamma) && dx.Number(kLnLNoGamma, m_fLnLNoGamma) &&
          dx.Check(kSaveWork, m_bSaveWork);
 }
 

@@ -5,6 +5,7 @@
 
 #include "analysis/model.h"
 #include "platform/window.h"
+#include "platform/written_number.h"
 
 namespace quillet {
 
@@ -12,7 +13,7 @@ namespace quillet {
 // invariants flags, and the three texts of its comparison with the reference.
 struct ModelRowFields {
   int m_bSelected = 0;
-  float m_fLnL = 0;
+  WrittenNumber m_fLnL;
   int m_bGamma = 0;
   int m_bInvar = 0;
   std::string m_strLrt;
@@ -21,22 +22,24 @@ struct ModelRowFields {
 };
 
 // Everything the main window shows and edits. Flags are ints where exactly 1 means set; lnL
-// values and p-values are single precision, as the user typed them rounded to float. The
-// report's bookkeeping and the secondary dialogs belong to the main window, not to the form.
+// values are double precision with the decimals they were typed or imported with, so a field
+// shows and reads back exactly what was given; the significance level is kept as typed too,
+// and the tests use it rounded to single precision. The report's bookkeeping and the
+// secondary dialogs belong to the main window, not to the form.
 struct AnalysisForm {
   int m_bGammaValid = 1;  // the last gamma test had all its values
   int m_bClockValid = 1;  // the last clock test had all its values
 
   int m_bTestClock = 0;
   int m_bTestModels = 0;
-  float m_fPValue = 0.05f;
+  double m_fPValue = 0.05;
 
   // The model block, row by row as a calculation's input has them (indexed by Model).
   std::array<ModelRowFields, 6> m_models{};
 
   int m_nTaxa = 0;
-  float m_fLnLClock = 0;
-  float m_fLnLNoClock = 0;
+  WrittenNumber m_fLnLClock;
+  WrittenNumber m_fLnLNoClock;
   std::string m_strClockResult;
   std::string m_strClockLrt;
   std::string m_strClockCrit;
@@ -44,8 +47,8 @@ struct AnalysisForm {
   std::string m_strGammaCrit;
   std::string m_strGammaLrt;
   std::string m_strGammaResult;
-  float m_fLnLGamma = 0;
-  float m_fLnLNoGamma = 0;
+  WrittenNumber m_fLnLGamma;
+  WrittenNumber m_fLnLNoGamma;
   int m_bSaveWork = 0;
 
   ModelRowFields& operator[](Model model) { return m_models[static_cast<std::size_t>(model)]; }

@@ -8,23 +8,33 @@
 #include "platform/data_exchange.h"
 #include "ui/control_ids.h"
 #include "ui/form_data.h"
+#include "ui/model_rows.h"
 #include "ui/save_report.h"
 
 namespace quillet {
 
-namespace {
-
-int ControlOf(InputField field) {
-  switch (field) {
+int ControlOf(const Refusal& refusal) {
+  switch (refusal.field) {
     case InputField::kPValue:
       return ids::kPValue;
     case InputField::kTaxa:
+      return ids::kTaxa;
+    case InputField::kLnLClock:
+      return ids::kLnLClock;
+    case InputField::kLnLNoClock:
+      return ids::kLnLNoClock;
+    case InputField::kLnLGamma:
+      return ids::kLnLGamma;
+    case InputField::kLnLNoGamma:
+      return ids::kLnLNoGamma;
+    case InputField::kModelLnL:
       break;
   }
-  return ids::kTaxa;
+  for (const ModelRowControls& row : kModelRows) {
+    if (row.model == refusal.model) return row.lnL;
+  }
+  return ids::kPValue;
 }
-
-}  // namespace
 
 void ClearModelResults(AnalysisForm& f, Window& window) {
   for (std::string* text : f.ModelResultTexts()) text->clear();
@@ -43,7 +53,7 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   const AnalysisInput input = InputFromForm(form);
   const AnalysisResult result = Analyze(input);
   if (result.refusal) {
-    ShowFieldProblem(window, ControlOf(result.refusal->field), result.refusal->message);
+    ShowFieldProblem(window, ControlOf(*result.refusal), result.refusal->message);
     return;
   }
   ClearModelResults(form, window);

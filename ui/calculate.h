@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/analysis_result.h"
 #include "analysis/notices.h"
 #include "platform/window.h"
 #include "ui/analysis_form.h"
@@ -12,6 +13,9 @@ namespace quillet {
 // test of models), writes the report, and shows every result at once. Problems are told only
 // by message boxes.
 void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx);
+
+// The control of the field a refusal names: the page shows its message there too.
+int ControlOf(const Refusal& refusal);
 
 // Empties the fifteen model result texts and copies the whole form to the window.
 void ClearModelResults(AnalysisForm& form, Window& window);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "analysis/classic_model.h"
 #include "import/gamma_pair.h"
 #include "import/import_choice.h"
@@ -14,10 +16,16 @@ using ImportChoices = ImportChoice;
 // The variant a row of the form stands for now, by its gamma and invar ticks.
 ClassicModel RowVariant(AnalysisForm& form, Model model);
 
+// The variant of each row, indexed by Model.
+using RowVariants = std::array<ClassicModel, 6>;
+RowVariants RowVariantsOf(AnalysisForm& form);
+
 // The choices the dialog opens with: each row keeps the variant its ticks name when the files
 // hold a value for it, and is left as it is otherwise; the gamma test is left as it is; the
-// number of taxa is filled in when the files state one.
+// number of taxa is filled in when the files state one. Files that are not one data set offer
+// nothing.
 ImportChoices DefaultChoices(const ImportTable& table, AnalysisForm& form);
+ImportChoices DefaultChoices(const ImportTable& table, const RowVariants& variants);
 
 // Which tests Apply gave new values.
 struct ImportEffect {

@@ -18,8 +18,13 @@ constexpr int kCellX = 40, kCellStep = 74, kCellWidth = 72;
 constexpr int Col(int c) { return kCellX + c * kCellStep; }
 constexpr int kListX = 338, kListWidth = 75;
 
-// Creation order is tab order: the six lists from GTR down, the taxa box, the gamma pair, the
-// messages, then the buttons; the grid's texts and the labels follow.
+// Below the grid, one line each: the data set, the taxa box, the gamma pair; then the messages
+// and the buttons.
+constexpr int kDataSetY = 119, kTaxaY = 137, kGammaY = 153, kMessagesY = 182;
+
+// Creation order is tab order: the six lists from GTR down, the data set with its button, the
+// taxa box, the gamma pair, the messages, then the buttons; the grid's texts and the labels
+// follow.
 constexpr ControlTemplate kControls[] = {
     {D::kIdFirstRowChoice + 0, K::kComboBox, "", kListX, Row(0) - 1, kListWidth, 12, kList},
     {D::kIdFirstRowChoice + 1, K::kComboBox, "", kListX, Row(1) - 1, kListWidth, 12, kList},
@@ -27,12 +32,14 @@ constexpr ControlTemplate kControls[] = {
     {D::kIdFirstRowChoice + 3, K::kComboBox, "", kListX, Row(3) - 1, kListWidth, 12, kList},
     {D::kIdFirstRowChoice + 4, K::kComboBox, "", kListX, Row(4) - 1, kListWidth, 12, kList},
     {D::kIdFirstRowChoice + 5, K::kComboBox, "", kListX, Row(5) - 1, kListWidth, 12, kList},
-    {D::kIdTaxa, K::kCheckBox, "", 7, 122, 330, 10, style::kTabStop | style::kNoPrefix},
-    {D::kIdGammaPair, K::kComboBox, "", 76, 138, 170, 12, kList},
-    {D::kIdMessages, K::kEdit, "", 7, 167, 406, 60,
+    {D::kIdDataSet, K::kComboBox, "", 76, kDataSetY, 280, 12, kList},
+    {D::kIdShowDataSet, K::kPushButton, "Show", 363, kDataSetY - 1, 50, 14, style::kTabStop},
+    {D::kIdTaxa, K::kCheckBox, "", 7, kTaxaY, 330, 10, style::kTabStop | style::kNoPrefix},
+    {D::kIdGammaPair, K::kComboBox, "", 76, kGammaY, 170, 12, kList},
+    {D::kIdMessages, K::kEdit, "", 7, kMessagesY, 406, 60,
      style::kTabStop | style::kBorder | style::kMultiLine | style::kAutoVScroll | style::kReadOnly},
-    {kIdOk, K::kPushButton, "Apply", 306, 236, 50, 14, style::kTabStop | style::kDefault},
-    {kIdCancel, K::kPushButton, "Cancel", 363, 236, 50, 14, style::kTabStop},
+    {kIdOk, K::kPushButton, "Apply", 306, 251, 50, 14, style::kTabStop | style::kDefault},
+    {kIdCancel, K::kPushButton, "Cancel", 363, 251, 50, 14, style::kTabStop},
 
     {kNoId, K::kStatic, "plain", Col(0), 7, kCellWidth, 10, style::kCenter},
     {kNoId, K::kStatic, "+I", Col(1), 7, kCellWidth, 10, style::kCenter},
@@ -70,19 +77,20 @@ constexpr ControlTemplate kControls[] = {
     {D::CellId(5, 1), K::kStatic, "", Col(1), Row(5), kCellWidth, 10, kCell},
     {D::CellId(5, 2), K::kStatic, "", Col(2), Row(5), kCellWidth, 10, kCell},
     {D::CellId(5, 3), K::kStatic, "", Col(3), Row(5), kCellWidth, 10, kCell},
-    {kNoId, K::kStatic, "Gamma/ Invar test:", 7, 139, 66, 10, 0},
-    {kNoId, K::kStatic, "Files and messages:", 7, 157, 100, 8, 0},
+    {kNoId, K::kStatic, "Data set:", 7, kDataSetY + 1, 66, 10, 0},
+    {kNoId, K::kStatic, "Gamma/ Invar test:", 7, kGammaY + 1, 66, 10, 0},
+    {kNoId, K::kStatic, "Files and messages:", 7, kMessagesY - 10, 100, 8, 0},
     {kNoId, K::kStatic,
      "Apply ticks the rows it fills and Test of models, or Test of gamma for a pair. The main "
      "window keeps six significant digits of each ln L, as it does of typed ones.",
-     7, 231, 290, 24, 0},
+     7, 246, 290, 24, 0},
 };
 
 constexpr DialogTemplate kTemplate = {
     CImportDlg::kTemplateId,
     kImportCaption,
     420,
-    256,
+    271,
     "MS Sans Serif",
     8,
     window_style::kSysMenu | window_style::kCentered,

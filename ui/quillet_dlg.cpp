@@ -169,6 +169,9 @@ void CQuilletDlg::ApplyEnablingRule(Window& window, int flag, std::span<const in
 void CQuilletDlg::OnChiSquareCalc(Window&) { host_.DoModal(m_dlgChiSquare); }
 
 void CQuilletDlg::OnFileOpen(Window& window) {
+  // A field that does not parse is told before the files are chosen, not after: the import
+  // would stop there, and the files chosen would be dropped without a word.
+  if (!m_form.UpdateData(window, true)) return;
   const std::vector<std::string> paths = host_.RunOpenFiles(kImportCaption, importFolder_);
   if (paths.empty()) return;
   importFolder_ = Utf8FromPath(PathFromUtf8(paths.front()).parent_path());
@@ -186,8 +189,9 @@ void CQuilletDlg::OnImport(Window& window, const std::vector<std::string>& paths
   std::vector<FileImport> files;
   files.reserve(paths.size());
   for (const std::string& path : paths) files.push_back(ReadLikelihoodFile(path));
-  ImportTable table = CombineImports(files);
-  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty()) {
+  const ImportTable table = CombineImports(files);
+  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty() &&
+      table.sitesReadings.empty()) {
     std::string text = kNothingImportedText;
     if (!table.messages.empty()) text += "\n";
     for (const std::string& message : table.messages) text += "\n" + message;
@@ -195,8 +199,9 @@ void CQuilletDlg::OnImport(Window& window, const std::vector<std::string>& paths
     return;
   }
 
-  ImportChoices choices = DefaultChoices(table, m_form);
-  CImportDlg dialog(std::move(table), SummarizeFiles(files), std::move(choices));
+  // The dialog combines the files itself: when they are not one data set, the user chooses
+  // which of them to take.
+  CImportDlg dialog(std::move(files), RowVariantsOf(m_form));
   if (host_.DoModal(dialog) != kIdOk) return;
   const ImportEffect effect = ApplyImport(dialog.m_table, dialog.m_choices, m_form);
   m_form.UpdateData(window, false);

@@ -20,6 +20,9 @@ struct ReportSession {
   // the next first analysis empties it. A first analysis after Clear All appends instead, so
   // Clear All never destroys a report.
   bool m_bNewReportFile = false;
+  // The text this window last added to the report. A later analysis continues it only while
+  // the file still ends with it; after a script's analysis it opens a header block of its own.
+  std::string m_strLastWritten;
 };
 
 }  // namespace quillet

@@ -5,6 +5,7 @@
 
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
+#include "analysis/criteria.h"
 #include "ui/analysis_form.h"
 #include "ui/command_context.h"
 #include "ui/report_session.h"
@@ -14,6 +15,7 @@ namespace quillet {
 inline constexpr char kNoFileNameText[] = "Please enter some file name in the 'Save As...' dialog!";
 inline constexpr char kNoFileNameCaption[] = "No File name entered";
 inline constexpr char kReportNotWrittenCaption[] = "Report not written";
+inline constexpr char kNothingAddedText[] = "No report file was chosen; nothing was added.";
 
 // Records a calculation in the report file when "Save work?" is ticked. With no file chosen
 // yet it asks for one and runs the save setup instead, writing nothing. Otherwise it writes
@@ -25,6 +27,14 @@ inline constexpr char kReportNotWrittenCaption[] = "Report not written";
 std::optional<std::string> SaveReport(const AnalysisInput& input, const AnalysisResult& result,
                                       AnalysisForm& form, ReportSession& report,
                                       CommandContext& ctx);
+
+// "Add to report" of a ranking by information criteria: the user asked for it, so it is written
+// whether "Save work?" is ticked or not, as the next numbered analysis, placed as SaveReport
+// places a calculation; with no file chosen yet the save setup runs first, and the ranking is
+// written to the file it chooses. Returns the message for the user when nothing was written:
+// the file could not be, or no file was chosen.
+std::optional<std::string> SaveModelSelection(const CriteriaTable& table, AnalysisForm& form,
+                                              ReportSession& report, CommandContext& ctx);
 
 // True when SaveReport will take its writing path: saving on and a report file chosen.
 bool WillWriteReport(const AnalysisForm& form, const ReportSession& report);

@@ -81,9 +81,12 @@ function setInput(input, value) {
   else input.value = value;
 }
 
+// What the form holds beside its fields: the models of a gamma test applied from files.
+const kHeldOnly = ['gammaPair'];
+
 function showForm() {
   for (const [key, value] of Object.entries(form)) {
-    if (key === 'models') continue;
+    if (key === 'models' || kHeldOnly.includes(key)) continue;
     setInput(form$.elements[key], value);
   }
   for (const [model, fields] of Object.entries(form.models)) {
@@ -95,6 +98,10 @@ function readForm() {
   const read = { models: {} };
   for (const key of Object.keys(form)) {
     if (key === 'models') continue;
+    if (kHeldOnly.includes(key)) {
+      read[key] = form[key];
+      continue;
+    }
     const input = form$.elements[key];
     read[key] = input.type === 'checkbox' ? input.checked : input.value;
   }
@@ -166,6 +173,7 @@ const kColumnNames = {
   critical_value: 'Critical value', verdict: 'Verdict', p_value: 'p', p_boundary: 'Boundary p',
   reference: 'Reference', note: 'Note',
 };
+// The model selection table's columns are shown under the names quillet-lrt gives them.
 const kTestNames = { clock: 'Clock', gamma: 'Gamma/ invar', models: 'Models' };
 
 // A table of tab-separated lines with a header line: the numbers as quillet-lrt prints them.
@@ -278,6 +286,12 @@ function renderImport(view) {
     (element.closest('.field') || element.closest('.check') || element.closest('.scroll') || element.closest('.buttons') || element).hidden = nothing;
   }
   if (nothing) return;
+  // Files that are not one data set: the user chooses the files of one, and Show shows them.
+  const sets = $('data-set');
+  sets.replaceChildren();
+  view.dataSets.items.forEach((item, i) => sets.appendChild(new Option(item, String(i))));
+  sets.selectedIndex = Math.max(0, view.dataSets.selected);
+  $('data-set-field').hidden = !view.dataSets.enabled;
   const body = $('import-grid').tBodies[0];
   body.replaceChildren();
   for (const row of view.rows) {
@@ -291,7 +305,7 @@ function renderImport(view) {
     const select = document.createElement('select');
     select.setAttribute('aria-label', `Value for the ${row.model} row`);
     select.dataset.model = row.model;
-    row.items.forEach((item, i) => select.appendChild(new Option(item, i === 0 ? '' : item)));
+    row.items.forEach((item, i) => select.appendChild(new Option(item, String(i))));
     select.selectedIndex = Math.max(0, row.selected);
     const td = document.createElement('td');
     td.appendChild(select);
@@ -301,6 +315,13 @@ function renderImport(view) {
   pair.replaceChildren();
   view.gammaPairs.items.forEach((item, i) => pair.appendChild(new Option(item, String(i))));
   pair.selectedIndex = Math.max(0, view.gammaPairs.selected);
+  const criteria = view.criteria;
+  $('criteria').hidden = !criteria;
+  if (criteria) {
+    $('criteria-table').replaceChildren(...(criteria.tsv ? [tsvTable(criteria.tsv, 'The models ranked by AIC, AICc and BIC, with their weights')] : []));
+    $('criteria-notes').replaceChildren(...criteria.notes.map((note) => cell('li', note)));
+    $('criteria-notes').hidden = criteria.notes.length === 0;
+  }
   $('take-taxa-text').textContent = view.taxa.text;
   $('take-taxa').checked = view.taxa.checked;
   $('take-taxa').disabled = !view.taxa.enabled;
@@ -320,11 +341,17 @@ async function readFiles(chosen) {
   $('status').textContent = 'Ready.';
 }
 
+async function showDataSet() {
+  renderImport(await request('showDataSet', [readForm(), $('data-set').selectedIndex]));
+}
+
 async function applyImport() {
-  const choice = { rows: {}, gamma: null, taxa: $('take-taxa').checked };
-  for (const select of $('import-grid').querySelectorAll('select')) choice.rows[select.dataset.model] = select.value || null;
-  const pair = importView.gammaPairs.pairs[$('gamma-pair').selectedIndex];
-  if (pair) choice.gamma = pair;
+  const choice = {
+    dataSet: importView.dataSets.selected,
+    rows: Array.from($('import-grid').querySelectorAll('select'), (select) => select.selectedIndex),
+    gammaPair: $('gamma-pair').selectedIndex,
+    taxa: $('take-taxa').checked,
+  };
   const result = await request('applyImport', [readForm(), choice]);
   if (result.problem) {
     showProblem(result.problem, $('import'));
@@ -435,8 +462,15 @@ function wire() {
     $('import').hidden = true;
   });
   $('apply').addEventListener('click', () => applyImport().catch(failed));
+  $('show-data-set').addEventListener('click', () => showDataSet().catch(failed));
   $('run-each').addEventListener('click', runEach);
   for (const id of ['each-variant', 'each-gamma-pair']) $(id).addEventListener('change', showEachOptions);
+  // A gamma value typed over is no longer the files' value of its model.
+  for (const name of ['lnLGamma', 'lnLNoGamma']) {
+    form$.elements[name].addEventListener('input', () => {
+      if (form) delete form.gammaPair;
+    });
+  }
   for (const type of ['change', 'input']) {
     form$.addEventListener(type, () => {
       if ($('each').checked) showEachOptions();

@@ -13,21 +13,26 @@
 
 #include "analysis/analyze.h"
 #include "analysis/classic_model.h"
+#include "cli/criteria_command.h"
 #include "cli/critical_value_cache.h"
 #include "cli/list_command.h"
 #include "cli/locus_names.h"
 #include "cli/locus_outcome.h"
 #include "cli/lrt_request.h"
-#include "cli/tsv.h"
+#include "cli/option_values.h"
 #include "import/gamma_pair.h"
 #include "import/import_builder.h"
 #include "import/import_choice.h"
 #include "import/import_table.h"
 #include "import/likelihood_import.h"
 #include "platform/format.h"
+#include "report/criteria_text.h"
 #include "report/report_entry.h"
+#include "report/report_text.h"
 #include "report/time_stamp.h"
+#include "report/tsv.h"
 #include "ui/analysis_form.h"
+#include "ui/calculate.h"
 #include "ui/form_data.h"
 #include "ui/import_choices.h"
 #include "ui/import_dlg.h"
@@ -119,6 +124,7 @@ val FileView(const FileImport& file) {
   f.set("format", file.format);
   f.set("refusal", Text(file.refusal));
   f.set("taxa", file.taxa ? val(*file.taxa) : val::null());
+  f.set("sites", file.sites ? val(*file.sites) : val::null());
   f.set("leftOut", file.leftOut);
   f.set("notes", Texts(file.notes));
   val values = val::array();
@@ -154,16 +160,6 @@ ReadForm ReadPageForm(const val& pageForm) {
     read.problem = Problem(FieldOfControl(window.focus()), message);
   }
   return read;
-}
-
-std::string FieldOf(InputField field) {
-  switch (field) {
-    case InputField::kPValue:
-      return "pValue";
-    case InputField::kTaxa:
-      break;
-  }
-  return "taxa";
 }
 
 // ---- results
@@ -253,16 +249,27 @@ val Calculate(const val& pageForm, const val& report) {
   out.set("problem", read.problem);
   if (!read.problem.isNull()) return out;
 
-  const AnalysisInput in = InputFromForm(read.form);
+  AnalysisInput in = InputFromForm(read.form);
+  // The gamma test's values applied from files keep the models they belong to, as quillet-lrt's
+  // --gamma-pair does; the page drops the pair when either value is typed over.
+  const val pair = pageForm["gammaPair"];
+  if (pair.isString() && !pair.as<std::string>().empty()) {
+    ImportChoice named;
+    std::string error;
+    if (cli::ReadGammaPair(pair.as<std::string>(), named, error) && named.gamma) {
+      in.gammaModels = std::pair{named.gamma->with, named.gamma->without};
+    }
+  }
   const AnalysisResult result = Analyze(in);
   if (result.refusal) {
-    out.set("problem", Problem(FieldOf(result.refusal->field), result.refusal->message));
+    out.set("problem",
+            Problem(FieldOfControl(ControlOf(*result.refusal)), result.refusal->message));
     return out;
   }
   out.set("notices", NoticesView(result.notices));
   out.set("anyTestRan", result.AnyTestRan());
   out.set("everyTestRan", EveryTestRan(in, result));
-  const std::string tsv = cli::TsvHeader() + cli::TsvRows(in, result);
+  const std::string tsv = TsvHeader() + TsvRows(in, result);
   out.set("tsv", tsv);
   out.set("tests", TestsView(in, result, TsvTable(tsv)));
   if (result.models.reference) {
@@ -272,33 +279,60 @@ val Calculate(const val& pageForm, const val& report) {
     out.set("reference", val::null());
   }
   if (result.AnyTestRan()) {
-    ReportPlacement placement;
-    placement.number = report["number"].as<int>();
-    if (placement.number == 1) {
-      // A browser has no working folder to write into the header.
-      placement.header =
-          ReportHeader{TimeStampOf(report["time"]), report["comment"].as<std::string>(), ""};
-    }
-    out.set("reportEntry", ReportEntryText(in, result, placement));
+    // What the window adds to a report of its own: a first analysis after its header block (a
+    // browser has no working folder to write into it), a later one after the analyses before.
+    const int number = report["number"].as<int>();
+    const ReportAnalysis analysis = ReportAnalysisOf(in, result, number);
+    const ReportHeader header{TimeStampOf(report["time"]), report["comment"].as<std::string>(), ""};
+    out.set("reportEntry", number == 1 ? FormatReportHeader(header) + FormatAnalysis(analysis, true)
+                                       : FormatAnalysis(analysis, false));
   }
   return out;
 }
 
-// Files dropped on the page, read as one data set, shown as the import dialog shows them:
-// { problem, files, list, nothing, rows, gammaPairs, taxa, messages }.
-val ImportFiles(const val& files, const val& pageForm) {
+// The import dialog over the page's files as the window opens it, then showing item
+// `dataSet` of its Data set list when that is another (files that are not one data set).
+struct PageImport {
+  PageImport(std::vector<FileImport> files, AnalysisForm& form, int dataSet)
+      : dialog(std::move(files), RowVariantsOf(form)) {
+    dialog.OnInitDialog(window);
+    if (dataSet > 0) {
+      window.SetComboSelection(CImportDlg::kIdDataSet, dataSet);
+      dialog.OnCommand(window, CImportDlg::kIdShowDataSet);
+    }
+  }
+  CImportDlg dialog;
+  PageWindow window;
+};
+
+val List(const PageWindow& window, int id) {
+  val list = val::object();
+  list.set("items", Texts(window.ComboItems(id)));
+  list.set("selected", window.GetComboSelection(id));
+  list.set("enabled", window.IsEnabled(id));
+  return list;
+}
+
+int IntOr(const val& value, int otherwise) {
+  return value.isUndefined() || value.isNull() ? otherwise : value.as<int>();
+}
+
+// Files dropped on the page, shown as the import dialog shows them: { problem, files, nothing,
+// dataSets, rows, gammaPairs, taxa, messages }. `dataSet` is the item of the Data set list to
+// show (0, the first, when the files are one data set).
+val ImportFiles(const val& files, const val& pageForm, const val& dataSet) {
   val out = val::object();
   ReadForm read = ReadPageForm(pageForm);
   out.set("problem", read.problem);
   if (!read.problem.isNull()) return out;
 
-  const std::vector<FileImport> imports = ReadPageFiles(files);
+  std::vector<FileImport> imports = ReadPageFiles(files);
   val fileViews = val::array();
   for (const FileImport& file : imports) fileViews.call<void>("push", FileView(file));
   out.set("files", fileViews);
-  ImportTable table = CombineImports(imports);
-  out.set("list", cli::ListHeader() + cli::ListRows(table.values));
-  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty()) {
+  const ImportTable table = CombineImports(imports);
+  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty() &&
+      table.sitesReadings.empty()) {
     std::string text = kNothingImportedText;
     if (!table.messages.empty()) text += "\n";
     for (const std::string& message : table.messages) text += "\n" + message;
@@ -307,16 +341,13 @@ val ImportFiles(const val& files, const val& pageForm) {
   }
   out.set("nothing", val::null());
 
-  const std::vector<GammaPair> pairs = GammaPairs(table);
-  ImportChoices choices = DefaultChoices(table, read.form);
-  CImportDlg dialog(std::move(table), SummarizeFiles(imports), std::move(choices));
-  PageWindow window;
-  dialog.OnInitDialog(window);
-
+  PageImport import(std::move(imports), read.form, IntOr(dataSet, 0));
+  const PageWindow& window = import.window;
+  out.set("dataSets", List(window, CImportDlg::kIdDataSet));
   val rows = val::array();
   for (std::size_t r = 0; r < kReportOrder.size(); ++r) {
     const int screenRow = static_cast<int>(r);
-    val row = val::object();
+    val row = List(window, CImportDlg::kIdFirstRowChoice + screenRow);
     row.set("model", std::string(ModelName(kReportOrder[r])));
     val cells = val::array();
     const std::array<ClassicModel, 4> variants = VariantsOf(kReportOrder[r]);
@@ -327,68 +358,63 @@ val ImportFiles(const val& files, const val& pageForm) {
       cells.call<void>("push", cell);
     }
     row.set("cells", cells);
-    // The first item leaves the row as it is; the others are the variants by their names.
-    const int list = CImportDlg::kIdFirstRowChoice + screenRow;
-    row.set("items", Texts(window.ComboItems(list)));
-    row.set("selected", window.GetComboSelection(list));
     rows.call<void>("push", row);
   }
   out.set("rows", rows);
-
-  val gamma = val::object();
-  gamma.set("items", Texts(window.ComboItems(CImportDlg::kIdGammaPair)));
-  val pairViews = val::array();
-  pairViews.call<void>("push", val::null());
-  for (const GammaPair& pair : pairs) {
-    val p = val::object();
-    p.set("with", CanonicalName(pair.with));
-    p.set("without", CanonicalName(pair.without));
-    pairViews.call<void>("push", p);
-  }
-  gamma.set("pairs", pairViews);
-  gamma.set("selected", window.GetComboSelection(CImportDlg::kIdGammaPair));
-  out.set("gammaPairs", gamma);
-
+  out.set("gammaPairs", List(window, CImportDlg::kIdGammaPair));
   val taxa = val::object();
   taxa.set("text", window.GetControlText(CImportDlg::kIdTaxa));
   taxa.set("enabled", window.IsEnabled(CImportDlg::kIdTaxa));
   taxa.set("checked", window.GetCheck(CImportDlg::kIdTaxa) == 1);
   out.set("taxa", taxa);
   out.set("messages", window.GetControlText(CImportDlg::kIdMessages));
+
+  // The data set shown, its models ranked as quillet-lrt --criteria ranks a file's.
+  const ImportTable& shown = import.dialog.m_table;
+  val criteria = val::null();
+  if (shown.OneDataSet() && !shown.values.empty()) {
+    FileImport set;
+    set.values = shown.values;
+    set.taxa = shown.taxa;
+    set.sites = shown.sites;
+    const cli::LocusRanking ranking = cli::RankLocus(set, false);
+    criteria = val::object();
+    criteria.set("tsv", ranking.rows.empty() ? std::string() : CriteriaTsvHeader() + ranking.rows);
+    criteria.set("notes", Texts(ranking.notes));
+  }
+  out.set("criteria", criteria);
   return out;
 }
 
-std::optional<ClassicModel> ModelOf(const val& name) {
-  if (name.isNull() || name.isUndefined()) return std::nullopt;
-  return ParseCanonicalName(name.as<std::string>());
-}
-
-// Apply in the import dialog: what the chosen values change in the form, as the window's
-// Apply puts them there, but with each ln L as the file writes it. `choice` is { rows: { GTR:
-// "GTR+I+G" or null, ... }, gamma: { with, without } or null, taxa: boolean }. Returns
-// { problem, form: the fields that change, filled: { models, gamma, taxa } }.
+// Apply in the import dialog: what the chosen values change in the form, as the window's Apply
+// puts them there, with each ln L as the file writes it. `choice` is { dataSet, rows: [the item
+// chosen in each row's list, GTR first], gammaPair: the item chosen, taxa: boolean }, the items
+// as importFiles listed them. Returns { problem, form: the fields Apply changes, filled:
+// { models, gamma, taxa } }.
 val ApplyImport(const val& files, const val& pageForm, const val& choice) {
   val out = val::object();
   ReadForm read = ReadPageForm(pageForm);
   out.set("problem", read.problem);
   if (!read.problem.isNull()) return out;
 
-  const ImportTable table = CombineImports(ReadPageFiles(files));
-  ImportChoices choices;
-  for (Model model : kReportOrder) {
-    choices.rows[static_cast<std::size_t>(model)] = ModelOf(choice["rows"][ModelName(model)]);
+  PageImport import(ReadPageFiles(files), read.form, IntOr(choice["dataSet"], 0));
+  PageWindow& window = import.window;
+  const val rows = choice["rows"];
+  for (int r = 0; r < static_cast<int>(kReportOrder.size()); ++r) {
+    window.SetComboSelection(CImportDlg::kIdFirstRowChoice + r, IntOr(rows[r], 0));
   }
-  const val gamma = choice["gamma"];
-  if (!gamma.isNull() && !gamma.isUndefined()) {
-    const std::optional<ClassicModel> with = ModelOf(gamma["with"]);
-    const std::optional<ClassicModel> without = ModelOf(gamma["without"]);
-    if (with && without) choices.gamma = GammaPair{*with, *without};
-  }
-  choices.taxa = choice["taxa"].as<bool>();
+  window.SetComboSelection(CImportDlg::kIdGammaPair, IntOr(choice["gammaPair"], 0));
+  window.SetCheck(CImportDlg::kIdTaxa, choice["taxa"].as<bool>() ? 1 : 0);
+  val changes = val::object();
+  val filled = val::object();
+  out.set("form", changes);
+  out.set("filled", filled);
+  if (import.dialog.OnOK(window) != kIdOk) return out;
 
+  const ImportTable& table = import.dialog.m_table;
+  const ImportChoices& choices = import.dialog.m_choices;
   AnalysisInput in = InputFromForm(read.form);
   const ImportFill fill = FillInput(choices, table, in);
-  val changes = val::object();
   val models = val::object();
   for (Model model : kReportOrder) {
     const auto i = static_cast<std::size_t>(model);
@@ -406,14 +432,13 @@ val ApplyImport(const val& files, const val& pageForm, const val& choice) {
     changes.set("lnLGamma", FindValue(table, choices.gamma->with)->lnL);
     changes.set("lnLNoGamma", FindValue(table, choices.gamma->without)->lnL);
     changes.set("testGamma", in.testGamma);
+    changes.set("gammaPair",
+                CanonicalName(choices.gamma->with) + "," + CanonicalName(choices.gamma->without));
   }
   if (fill.taxa) changes.set("taxa", FormatInt(in.taxa));
-  out.set("form", changes);
-  val filled = val::object();
   filled.set("models", fill.AnyRow());
   filled.set("gamma", fill.gamma);
   filled.set("taxa", fill.taxa);
-  out.set("filled", filled);
   return out;
 }
 
@@ -436,14 +461,16 @@ class EachRun {
       if (error_.empty()) error_ = "not a run over loci";
       return;
     }
-    if (!parsed.request->list) {
+    if (!parsed.request->list && !parsed.request->criteria) {
       if (const std::optional<Refusal> refusal = CheckInput(parsed.request->input)) {
         error_ = refusal->message;
         return;
       }
     }
     request_ = *parsed.request;
-    summary_ = std::make_unique<cli::EachSummary>(request_->list);
+    summary_ = std::make_unique<cli::EachSummary>(request_->list       ? cli::EachKind::kList
+                                                  : request_->criteria ? cli::EachKind::kCriteria
+                                                                       : cli::EachKind::kTests);
     for (const std::string& name : files) loci_.push_back({name, {}});
     cli::NameLoci(loci_);
   }
@@ -453,7 +480,11 @@ class EachRun {
 
   // The header line of the TSV.
   std::string header() const {
-    return "locus\t" + (request_ && request_->list ? cli::ListHeader() : cli::TsvHeader());
+    if (!request_) return {};
+    return "locus\t" + (request_->list ? cli::ListHeader()
+                        : request_->criteria
+                            ? (request_->best ? BestTsvHeader() : CriteriaTsvHeader())
+                            : TsvHeader());
   }
 
   // The next locus's file, { name, size, bytes }: its rows of the TSV.

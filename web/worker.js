@@ -24,8 +24,9 @@ const ops = {
   calculate: (form, report) => core.calculate(form, report),
   setFiles: async (files, form) => {
     dataSet = await readFiles(files);
-    return core.importFiles(dataSet, form);
+    return core.importFiles(dataSet, form, 0);
   },
+  showDataSet: (form, item) => core.importFiles(dataSet, form, item),
   clearFiles: () => {
     dataSet = [];
     return null;

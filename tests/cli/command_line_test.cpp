@@ -76,6 +76,42 @@ TEST(CommandLineTest, ExitStatusAndMessages) {
        kExitOk,
        "K2P   lnL = -20.00",
        "K2P is not a special case of F81"},
+      // In single precision these were -1234567.875 and -1234572.625: LRT 9.50, rejected.
+      {"LogLikelihoodsKeepTheirDecimals",
+       {"--model", "GTR+G=-1234567.89", "--model", "HKY85+G=-1234572.61"},
+       kExitOk,
+       "LRT = 9.44      crit. value = 9.4876    Result: NOT rejected",
+       ""},
+      {"MoreComplexFitWorse",
+       {"--gamma", "-3050,-3040"},
+       kExitNotAllRan,
+       "LRT = -20.00    crit. value = 3.8415    Result: NOT rejected  (p 1.000000)",
+       "fits worse than the model without gamma/invariants"},
+      {"PositiveLogLikelihood",
+       {"--model", "K2P=95", "--model", "JC=-100"},
+       kExitUsage,
+       "",
+       std::string("--model K2P: 95") + kLnLAboveZeroReason},
+      {"LogLikelihoodBeyondTheDoubleRange",
+       {"--model", "K2P=-1e400", "--model", "JC=-100"},
+       kExitUsage,
+       "",
+       std::string("--model K2P: ") + kLnLNotFiniteReason},
+      {"InfiniteClockValue",
+       {"--clock", "-inf,-10", "--taxa", "5"},
+       kExitUsage,
+       "",
+       "--clock: '-inf,-10' is not two numbers"},
+      {"EmptyReportName",
+       {"--report", "", "--gamma", "-1,-2"},
+       kExitUsage,
+       "",
+       "--report: the value is empty"},
+      {"LevelBelowSinglePrecision",
+       {"-p", "1e-300", "--gamma", "-1000,-1020"},
+       kExitUsage,
+       "",
+       kPValueTooSmallReason},
       {"ReportThatCannotBeWritten",
        {"--gamma", "-10,-12.5", "--report", "/no such folder/r.txt"},
        kExitNotAllRan,
@@ -100,8 +136,8 @@ TEST(CommandLineTest, ExitStatusAndMessages) {
   }
 }
 
-// One line per test, the numbers exact: they read back to the single-precision values the tests
-// used, so what a spreadsheet computes from them agrees with the verdicts.
+// One line per test, the numbers exact: they read back to the values the tests used, so what a
+// spreadsheet computes from them agrees with the verdicts; the p-value to six significant digits.
 TEST(CommandLineTest, TsvHasOneLinePerTest) {
   const Outcome run =
       Lrt({"--tsv", "--clock", "-3062.80,-3050.25", "--taxa", "12", "--gamma", "-3040.10,-3044.35",
@@ -117,32 +153,36 @@ TEST(CommandLineTest, TsvHasOneLinePerTest) {
   }
   ASSERT_EQ(table.size(), 5u);
   EXPECT_EQ(table[0], (std::vector<std::string>{"test", "model", "lnL1", "lnL2", "df", "statistic",
-                                                "critical_value", "verdict", "p_value"}));
+                                                "critical_value", "verdict", "p_value",
+                                                "p_boundary", "reference", "note"}));
   struct Expected {
     const char* test;
     const char* model;
-    float lnL1, lnL2;
+    double lnL1, lnL2;
     int df;
+    const char* reference;
   };
-  const Expected expected[] = {{"clock", "", -3050.25f, -3062.80f, 10},
-                               {"gamma", "", -3044.35f, -3040.10f, 1},
-                               {"models", "HKY85+G", -3045.55f, -3040.10f, 4},
-                               {"models", "K2P", -3050.20f, -3040.10f, 8}};
+  const Expected expected[] = {{"clock", "", -3050.25, -3062.80, 10, ""},
+                               {"gamma", "", -3044.35, -3040.10, 1, ""},
+                               {"models", "HKY85+G", -3045.55, -3040.10, 4, "GTR+G"},
+                               {"models", "K2P", -3050.20, -3040.10, 8, "GTR+G"}};
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
     const std::vector<std::string>& cells = table[i + 1];
-    ASSERT_EQ(cells.size(), 9u);
+    ASSERT_EQ(cells.size(), 12u);
     const Expected& e = expected[i];
     const LrtOutcome o = RunLrt(e.lnL1, e.lnL2, e.df, 0.05f);
     EXPECT_EQ(cells[0], e.test);
     EXPECT_EQ(cells[1], e.model);
-    EXPECT_EQ(std::stof(cells[2]), e.lnL1);
-    EXPECT_EQ(std::stof(cells[3]), e.lnL2);
+    EXPECT_EQ(std::stod(cells[2]), e.lnL1);
+    EXPECT_EQ(std::stod(cells[3]), e.lnL2);
     EXPECT_EQ(std::stoi(cells[4]), e.df);
     EXPECT_EQ(std::stof(cells[5]), o.statistic);
     EXPECT_EQ(std::stof(cells[6]), o.critical);
     EXPECT_EQ(cells[7], o.rejected ? "Rejected" : "NOT rejected");
-    EXPECT_EQ(std::stof(cells[8]), static_cast<float>(o.pValue));
+    EXPECT_NEAR(std::stod(cells[8]), o.pValue, 5e-6 * o.pValue);
+    EXPECT_EQ(cells[10], e.reference);
+    EXPECT_EQ(cells[11], "");
   }
 }
 

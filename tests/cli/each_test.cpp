@@ -17,7 +17,7 @@
 #include "cli/lrt_run.h"
 #include "cli/ordered_parallel.h"
 #include "cli/progress_bar.h"
-#include "cli/tsv.h"
+#include "report/tsv.h"
 #include "stats/chi_square.h"
 #include "support/temp_dir.h"
 
@@ -44,7 +44,8 @@ void Write(const fs::path& file, const std::string& content) {
 }
 
 // One locus per file, in the order given, a folder's files by name; a bad file is summed up
-// at the end and the others still run. Rows are "locus test model lnL1" for each TSV line.
+// at the end and the others still run; a locus whose tests did not run has a line with empty
+// fields and the reason in its note. Rows are "locus test model lnL1" for each TSV line.
 TEST(EachLocus, RunsTheTestsForEveryFile) {
   struct Row {
     const char* name;
@@ -60,7 +61,7 @@ TEST(EachLocus, RunsTheTestsForEveryFile) {
        {{"a.tsv", Fits(-1000)}, {"b.tsv", "not a table\n"}, {"c.tsv", Fits(-2000)}},
        {"@a.tsv", "@b.tsv", "@c.tsv"},
        kExitFileRefused,
-       "a models HKY85 -1010; c models HKY85 -2010",
+       "a models HKY85 -1010; b   ; c models HKY85 -2010",
        "1 of 3 files refused:\nquillet-lrt:   "},
       {"AFolderByNameWithoutSubfoldersAndDotFiles",
        {{"d/b.tsv", Fits(-2000)},
@@ -81,32 +82,32 @@ TEST(EachLocus, RunsTheTestsForEveryFile) {
        {{"a.tsv", Fits(-1000)}},
        {"--variant", "+G", "--gamma-pair", "GTR+G,GTR", "@a.tsv"},
        kExitOk,
-       "a gamma  -1000; a models HKY85+G -995",
+       "a gamma GTR+G,GTR -1000; a models HKY85+G -995",
        ""},
       {"ALocusWhoseTestsCannotRun",
        {{"a.tsv", Fits(-1000)}, {"b.tsv", "Model\tlnL\nGTR\t-5\n"}},
        {"--gamma-pair", "GTR+G,GTR", "@a.tsv", "@b.tsv"},
        kExitNotAllRan,
-       "a gamma  -1000",
+       "a gamma GTR+G,GTR -1000; b   ",
        "b: GTR+G (--gamma-pair) is not in the file; the gamma test cannot run"},
       {"ALocusWithOneModel",
        {{"a.tsv", "Model\tlnL\nGTR+G\t-5\nHKY85+G\t-6\n"}},
        {"@a.tsv"},
        kExitNotAllRan,
-       "",
+       "a   ",
        "a: the test of models needs two models; the file gives none with the chosen variants "
        "(it holds +G for 2 models)"},
       {"AFileDisagreeingWithItself",
        {{"a.tsv", Fits(-1000) + "HKY85\t-1200\n"}},
        {"@a.tsv"},
        kExitNotAllRan,
-       "",
+       "a   ",
        "a: different values for HKY85: -1010"},
       {"AGammaModelTheFileDisagreesOn",
        {{"a.tsv", Fits(-1000) + "GTR\t-1100\n"}},
        {"--gamma-pair", "GTR+G,GTR", "@a.tsv"},
        kExitNotAllRan,
-       "",
+       "a   ",
        "a: GTR (--gamma-pair) has different values in the file; the gamma test cannot run"},
       {"AConflictOnAModelNotChosen",
        {{"a.tsv", Fits(-1000) + "GTR+I\t-900\nGTR+I\t-950\n"}},
@@ -193,10 +194,17 @@ TEST(EachLocus, NamesEveryLocusOnce) {
   }
 }
 
-// A file name with a tab or a line break must not add a column or a row.
+// A file name with a tab, a line break or a quote must not add a column or a row in R's
+// read.delim or Python's csv: the breaks are escaped, and a quote is read back from a quoted
+// field with its quotes doubled.
 TEST(EachLocus, KeepsOddFileNamesInOneField) {
   EXPECT_EQ(TsvField("a\tb\nc\rd"), "a\\tb\\nc\\rd");
+  EXPECT_EQ(TsvField("\"lead.iqtree"), "\"\"\"lead.iqtree\"");
+  EXPECT_EQ(TsvField("say \"x\"\tnow"), "\"say \"\"x\"\"\\tnow\"");
+  EXPECT_EQ(TsvField("plain name"), "plain name");
   EXPECT_EQ(WithFirstField("x", "1\t2\n3\t4\n"), "x\t1\t2\nx\t3\t4\n");
+  // A run whose tests did not run still has its line, with every column and the reason.
+  EXPECT_EQ(TsvReasonRow("no \"GTR\""), "\t\t\t\t\t\t\t\t\t\t\t\"no \"\"GTR\"\"\"\n");
 }
 
 // The cached critical values are ChiSquareCritical's to the bit, asked once or again, and a

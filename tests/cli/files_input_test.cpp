@@ -27,9 +27,10 @@ constexpr char kFits[] =
 constexpr char kOtherGtr[] = "Model\tlnL\nGTR\t-1001.5\n";
 constexpr char kOnlyGamma[] = "Model\tlnL\nGTR+I+G\t-984.5\nHKY85+I+G\t-990\n";
 
-std::string Report(int taxa) {
+std::string Report(int taxa, int sites = 900) {
   return "IQ-TREE 2.2.0 built Jun  2 2022\n\nInput data: " + std::to_string(taxa) +
-         " sequences with 900 nucleotide sites\n\nList of models sorted by BIC scores: \n\n"
+         " sequences with " + std::to_string(sites) +
+         " nucleotide sites\n\nList of models sorted by BIC scores: \n\n"
          "Model             LogL          AIC\n"
          "TN+F+G4          -1990.2500   4010.5000\n"
          "K2P+G4           -2000.1250   4012.2500\n\n";
@@ -111,19 +112,19 @@ TEST(FilesInput, ChoosesTheValuesEachTestTakes) {
        {{"fits.tsv", kFits}},
        {"--gamma-pair", "GTR+I+G,GTR+G", "@fits.tsv"},
        kExitOk,
-       "gamma  -985.75 -984.5 1",
+       "gamma GTR+I+G,GTR+G -985.75 -984.5 1",
        ""},
       {"GammaPairOfInvariableSites",
        {{"fits.tsv", kFits}},
        {"--gamma-pair", "GTR+I,GTR", "@fits.tsv"},
        kExitOk,
-       "gamma  -1000.5 -990.25 1",
+       "gamma GTR+I,GTR -1000.5 -990.25 1",
        ""},
       {"GammaPairWithAVariantRunsBoth",
        {{"fits.tsv", kFits}},
        {"--gamma-pair", "HKY85+G,HKY85", "--variant", "+G", "@fits.tsv"},
        kExitOk,
-       "gamma  -1010.5 -995.5 1; models HKY85+G -995.5 -985.75 4",
+       "gamma HKY85+G,HKY85 -1010.5 -995.5 1; models HKY85+G -995.5 -985.75 4",
        ""},
       {"GammaPairNotInTheFiles",
        {{"fits.tsv", kFits}},
@@ -143,18 +144,34 @@ TEST(FilesInput, ChoosesTheValuesEachTestTakes) {
        kExitOk,
        "clock  -3050.25 -3062.8 5",
        ""},
-      {"TaxaTheFilesDisagreeOnAreRefused",
-       {{"a.iqtree", Report(7)}, {"b.iqtree", Report(9)}},
-       {"--clock", "-3062.8,-3050.25", "--variant", "+G", "@a.iqtree", "@b.iqtree"},
-       kExitUsage,
-       "",
-       "--clock needs --taxa N: the files disagree on the number of taxa"},
       {"TaxaGivenWinOverTheFiles",
-       {{"a.iqtree", Report(7)}, {"b.iqtree", Report(9)}},
-       {"--clock", "-3062.8,-3050.25", "--taxa", "12", "--variant", "+G", "@a.iqtree", "@b.iqtree"},
+       {{"a.iqtree", Report(7)}},
+       {"--clock", "-3062.8,-3050.25", "--taxa", "12", "--variant", "+G", "@a.iqtree"},
        kExitOk,
        "clock  -3050.25 -3062.8 10; models K2P+G -2000.125 -1990.25 4",
-       "the files state different numbers of taxa: 7"},
+       ""},
+      // Files that state different numbers of taxa or sites are fits of different alignments:
+      // nothing is calculated from them, whatever the command line gives.
+      {"FilesOfDifferentTaxaAreNotOneDataSet",
+       {{"a.iqtree", Report(7)}, {"b.iqtree", Report(9)}},
+       {"--variant", "+G", "@a.iqtree", "@b.iqtree"},
+       kExitFileRefused,
+       "",
+       "the files are not one data set: 7 taxa and 900 sites in "},
+      {"FilesOfDifferentSitesAreNotOneDataSet",
+       {{"a.iqtree", Report(7)}, {"b.iqtree", Report(7, 898)}},
+       {"--variant", "+G", "--taxa", "7", "--clock", "-3062.8,-3050.25", "@a.iqtree", "@b.iqtree"},
+       kExitFileRefused,
+       "",
+       "nothing calculated: give the files of one data set, or read each file as a locus of its "
+       "own with --each"},
+      {"ATableThatStatesNothingGoesWithAnyReport",
+       {{"fits.tsv", kFits}, {"a.iqtree", Report(7)}},
+       {"@fits.tsv", "@a.iqtree"},
+       kExitOk,
+       "models HKY85 -1010.5 -1000.5 4; models K2P -1030.5 -1000.5 7; "
+       "models JC -1100.5 -1000.5 8",
+       ""},
       {"AValueTheFilesDisagreeOnIsLeftOut",
        {{"a.tsv", kFits}, {"b.tsv", kOtherGtr}},
        {"@a.tsv", "@b.tsv"},
@@ -190,8 +207,8 @@ TEST(FilesInput, ChoosesTheValuesEachTestTakes) {
   }
 }
 
-// --list: the values as the files write them, in the order of the 24 models, the file as
-// given; what was refused or disagrees is told on stderr after the others are listed.
+// --list: every value as the files write it, in the order of the 24 models and then of the
+// files, the file as given; what was refused or disagrees is told on stderr after the values.
 TEST(FilesInput, ListsTheValuesFound) {
   struct Row {
     const char* name;
@@ -209,11 +226,11 @@ TEST(FilesInput, ListsTheValuesFound) {
        "model\tlnL\tsource\nJC\t-1100.5\t@b.tsv\nK2P+G\t-2000.1250\t@a.iqtree\n"
        "TrN+G\t-1990.2500\t@a.iqtree\nGTR+G\t-985.750\t@b.tsv\n",
        ""},
-      {"OneValueAtTwoPrecisionsOnceTheFinest",
+      {"OneValueAtTwoPrecisionsFromEachFile",
        {{"a.tsv", "Model\tlnL\nJC\t-1100.5\n"}, {"b.tsv", "Model\tlnL\nJC\t-1100.4999\n"}},
        {"--list", "@a.tsv", "@b.tsv"},
        kExitOk,
-       "model\tlnL\tsource\nJC\t-1100.4999\t@b.tsv\n",
+       "model\tlnL\tsource\nJC\t-1100.5\t@a.tsv\nJC\t-1100.4999\t@b.tsv\n",
        ""},
       {"ARefusedFileAfterTheOthers",
        {{"a.tsv", "Model\tlnL\nJC\t-1100.5\n"},
@@ -229,12 +246,25 @@ TEST(FilesInput, ListsTheValuesFound) {
        kExitFileRefused,
        "model\tlnL\tsource\n",
        "none.tsv: no such file"},
-      {"ValuesTheFilesDisagreeOnAreNotListed",
+      {"ValuesTheFilesDisagreeOnAreListedBoth",
        {{"a.tsv", "Model\tlnL\nJC\t-1100.5\nK2P\t-1050\n"}, {"b.tsv", "Model\tlnL\nJC\t-1102\n"}},
        {"--list", "@a.tsv", "@b.tsv"},
        kExitNotAllRan,
-       "model\tlnL\tsource\nK2P\t-1050\t@a.tsv\n",
+       "model\tlnL\tsource\nJC\t-1100.5\t@a.tsv\nJC\t-1102\t@b.tsv\nK2P\t-1050\t@a.tsv\n",
        "different values for JC: -1100.5 ("},
+      {"ValuesAFileDisagreesWithItselfOn",
+       {{"a.tsv", "Model\tlnL\nGTR\t-1000\nGTR\t-1001\n"}},
+       {"--list", "@a.tsv"},
+       kExitNotAllRan,
+       "model\tlnL\tsource\nGTR\t-1000\t@a.tsv\nGTR\t-1001\t@a.tsv\n",
+       "different values for GTR: -1000 ("},
+      {"FilesOfTwoDataSets",
+       {{"a.iqtree", Report(7)}, {"b.iqtree", Report(9)}},
+       {"--list", "@a.iqtree", "@b.iqtree"},
+       kExitNotAllRan,
+       "model\tlnL\tsource\nK2P+G\t-2000.1250\t@a.iqtree\nK2P+G\t-2000.1250\t@b.iqtree\n"
+       "TrN+G\t-1990.2500\t@a.iqtree\nTrN+G\t-1990.2500\t@b.iqtree\n",
+       "the files are not one data set: 7 taxa and 900 sites in "},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -326,6 +356,27 @@ TEST(FilesInput, ListsTheSampleFiles) {
   EXPECT_TRUE(Contains(run.out, "v2.4.0_rpb2_MFP.log\tGTR+I+G\t"));
   EXPECT_TRUE(Contains(run.err, "files refused:"));
   EXPECT_TRUE(Contains(run.err, "v3.1.3_protein_GPx.iqtree: protein"));
+}
+
+// PhyML's 20 primates and RAxML-NG's 27 coronaviruses: one test of the two would be a number
+// without meaning, so none is calculated.
+TEST(FilesInput, RefusesTheSampleFilesOfTwoAlignmentsTogether) {
+  namespace fs = std::filesystem;
+  const fs::path samples =
+      fs::path(__FILE__).parent_path() / ".." / ".." / ".." / "shared" / "import-samples";
+  const fs::path phyml = samples / "phyml" / "v3.3.20220408_primates_HKY.txt";
+  const fs::path raxml = samples / "raxml-ng" / "v1.0.2_DNA_GTR+G_all_T20.raxml.log";
+  std::error_code error;
+  if (!fs::is_regular_file(phyml, error) || !fs::is_regular_file(raxml, error)) {
+    GTEST_SKIP() << "no samples at " << samples;
+  }
+  const LrtRun run = RunLrt({"--use", "GTR+G", phyml.string(), raxml.string()});
+  EXPECT_EQ(run.status, kExitFileRefused);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Contains(run.err, "the files are not one data set: 20 taxa in " + phyml.string() +
+                                    "; 27 taxa and 3925 sites in " + raxml.string() + "\n"))
+      << run.err;
+  EXPECT_TRUE(Contains(run.err, "--each")) << run.err;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "import/likelihood_import.h"
@@ -128,6 +129,35 @@ Log-likelihood of the tree: -3100.5 (s.e. 55.1)
        "IQ-TREE 2.2.0 report", "", 1, -1},
   };
   for (const ReadCase& c : cases) ExpectRead(c);
+}
+
+// A table that runs to the end of the text was cut short: its rows are read and a note says so;
+// a last row without its line break may have lost digits and is left out.
+TEST(IqTreeReport, SaysWhenTheTableEndsEarly) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* values;
+  };
+  const std::string head = kReportHead;
+  const std::string cut = head.substr(0, head.find("F81 "));
+  const Case cases[] = {
+      {"cut after a whole line", cut, "K2P+I -2100.2500; HKY85+G -2000.1250; GTR+I+G -1998.0000"},
+      {"cut in the middle of a line", cut + "JC               -2200.0",
+       "K2P+I -2100.2500; HKY85+G -2000.1250; GTR+I+G -1998.0000"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileImport file = ReadLikelihoodText(c.text, "run.iqtree");
+    ASSERT_FALSE(file.refusal) << *file.refusal;
+    EXPECT_EQ(ValueList(file), c.values);
+    EXPECT_NE(std::find(file.notes.begin(), file.notes.end(),
+                        "the ModelFinder table ends early (the file may have been cut short); "
+                        "the models it lists are read"),
+              file.notes.end());
+  }
+  const FileImport whole = ReadLikelihoodText(std::string(kReportHead) + kReportTail, "r");
+  for (const std::string& note : whole.notes) EXPECT_EQ(note.find("ends early"), std::string::npos);
 }
 
 TEST(IqTreeReport, NotesThatTheFinalTreesValueIsNotMixedIn) {

@@ -16,6 +16,16 @@ using testing::TempDir;
 using testing::ValueList;
 using testing::WriteWholeFile;
 
+// ASCII text as UTF-16 writes it, without a byte order mark.
+std::string Utf16(const std::string& ascii, bool bigEndian) {
+  std::string bytes;
+  for (char c : ascii) {
+    bytes += bigEndian ? '\0' : c;
+    bytes += bigEndian ? c : '\0';
+  }
+  return bytes;
+}
+
 TEST(ReadLikelihoodText, RefusesWhatIsNotTextOrNotAKnownFormat) {
   struct Case {
     const char* name;
@@ -27,6 +37,10 @@ TEST(ReadLikelihoodText, RefusesWhatIsNotTextOrNotAKnownFormat) {
       {"control characters", std::string("Model,lnL\n") + std::string(20, '\x01') + "\nJC,-1\n",
        "binary data, not text"},
       {"UTF-16", std::string("\xff\xfeM\0o\0", 6), "UTF-16 text; save it as UTF-8 or plain text"},
+      {"UTF-16 without a byte order mark, little-endian", Utf16("Model,lnL\nJC,-1\n", false),
+       "UTF-16 text; save it as UTF-8 or plain text"},
+      {"UTF-16 without a byte order mark, big-endian", Utf16("Model,lnL\nJC,-1\n", true),
+       "UTF-16 text; save it as UTF-8 or plain text"},
       {"gzip", std::string("\x1f\x8b\x08\0\0\0", 6), "a gzip-compressed file; unpack it first"},
       {"zip", std::string("PK\x03\x04rest"), "a zip archive; unpack it first"},
       {"empty", "", "the file is empty"},

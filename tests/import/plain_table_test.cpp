@@ -41,6 +41,12 @@ TEST(PlainTable, ReadsModelAndLogLikelihoodColumnsHoweverSeparated) {
        "\xef\xbb\xbfmodel,lnL\n# from my notes\n\nJC,-1\n", "table (comma-separated)", "JC -1", 0},
       {"old Mac line ends", "Model,lnL\rJC,-1000.5\rK2P,-990\r", "table (comma-separated)",
        "JC -1000.5; K2P -990", 0},
+      {"a spreadsheet's export where the comma is the decimal mark",
+       "Model;lnL\nGTR+G;-3040,10\nHKY85+G;-3045,55\nK2P;-3050\n",
+       "table (semicolon-separated, decimal commas)", "K2P -3050; HKY85+G -3045.55; GTR+G -3040.10",
+       0},
+      {"decimal commas in a tab-separated table with a -lnL column", "Model\t-lnL\nJC\t1000,5\n",
+       "table (tab-separated, decimal commas)", "JC -1000.5", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -57,22 +63,67 @@ TEST(PlainTable, NotesRowsItCannotTake) {
   struct Case {
     const char* name;
     const char* text;
+    const char* values;
     const char* note;
   };
   const Case cases[] = {
-      {"decimal comma", "Model;lnL\nJC;-1000,5\n", "JC: \"-1000,5\" is not a number; not read"},
-      {"no value", "Model,lnL\nJC,NA\n", "JC on line 2 has no value"},
-      {"positive log-likelihood", "Model,lnL\nJC,1000.5\n",
-       "JC: the log-likelihood 1000.5 is above zero, which no fit can give; not read"},
-      {"positive -ln L turned negative is fine, a negative one is not", "Model,-lnL\nJC,-1000.5\n",
-       "JC: the log-likelihood 1000.5 is above zero, which no fit can give; not read"},
-      {"short row", "Model,AIC,lnL\nJC,2000\n", "line 2 not understood"},
+      // A comma is a decimal mark only where every value uses it.
+      {"decimal commas beside decimal points", "Model;lnL\nJC;-1000,5\nK2P;-990.5\n", "K2P -990.5",
+       "JC: \"-1000,5\" is not a number; not read"},
+      {"thousands separators", "Model;lnL\nJC;-1.000,5\n", "",
+       "JC: \"-1.000,5\" is not a number; not read"},
+      {"no value", "Model,lnL\nJC,NA\n", "", "JC on line 2 has no value"},
+      {"short row", "Model,AIC,lnL\nJC,2000\n", "", "line 2 not understood"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const FileImport file = ReadLikelihoodText(c.text, "fits.csv");
     ASSERT_FALSE(file.refusal) << *file.refusal;
-    EXPECT_TRUE(file.values.empty());
+    EXPECT_EQ(ValueList(file), c.values);
+    ASSERT_EQ(file.notes.size(), 1u);
+    EXPECT_EQ(file.notes[0], c.note);
+  }
+}
+
+// A log-likelihood above zero, or one that is not finite however it is written, has no meaning
+// for sequence data: it is left out with a note naming the model, and a file that holds nothing
+// else is refused.
+TEST(PlainTable, LeavesOutValuesWithoutMeaning) {
+  struct Case {
+    const char* name;
+    const char* text;
+    const char* note;  // for a refused file, the refusal
+    bool refused;
+  };
+  const Case cases[] = {
+      {"above zero", "Model,lnL\nJC,1000.5\nK2P,-990\n",
+       "JC: the log-likelihood 1000.5 is above zero, which no fit of sequence data gives; not "
+       "read",
+       false},
+      {"a negative -ln L", "Model,-lnL\nJC,-1000.5\nK2P,990\n",
+       "JC: the log-likelihood 1000.5 is above zero, which no fit of sequence data gives; not "
+       "read",
+       false},
+      {"beyond the range of numbers", "Model,lnL\nJC,-1e400\nK2P,-990\n",
+       "JC: the log-likelihood -1e400 is not finite (out of the range of numbers); not read",
+       false},
+      {"R's infinity", "Model,lnL\nJC,-Inf\nK2P,-990\n",
+       "JC: the log-likelihood -Inf is not finite; not read", false},
+      {"nothing else in the file", "Model,lnL\nJC,1000.5\nGTR+G,1e400\nTIM,-5\n",
+       "t.csv: every log-likelihood in it is above zero or not finite, which no fit of sequence "
+       "data gives (JC 1000.5, GTR+G 1e400)",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileImport file = ReadLikelihoodText(c.text, "t.csv");
+    if (c.refused) {
+      ASSERT_TRUE(file.refusal);
+      EXPECT_EQ(*file.refusal, c.note);
+      continue;
+    }
+    ASSERT_FALSE(file.refusal) << *file.refusal;
+    EXPECT_EQ(ValueList(file), "K2P -990");
     ASSERT_EQ(file.notes.size(), 1u);
     EXPECT_EQ(file.notes[0], c.note);
   }

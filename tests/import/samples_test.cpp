@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct SampleCase {
   const char* values;  // ValueList of what is read; for a refused file, the reason
   bool refused;
   int taxa;     // -1: none
+  int sites;    // -1: none
   int leftOut;  // models in the file that are not among the 24
 };
 
@@ -95,75 +97,79 @@ constexpr char kPartitioned[] =
 const SampleCase kCases[] = {
     // IQ-TREE reports and logs.
     {"iqtree/v0.9_example_fixedHKY.iqtree", "IQ-TREE 0.9 report", "HKY85 -11836.614810", false, 44,
+     384, 0},
+    {"iqtree/v1.6.12_coi_MFP.iqtree", "IQ-TREE 1.6.12 report", kCoiReport, false, 32, 1506, 121},
+    {"iqtree/v1.6.12_coi_MFP.log", "IQ-TREE 1.6.12 log", kCoiLog, false, 32, 1506, 121},
+    {"iqtree/v1.6.12_d59_MFP.iqtree", "IQ-TREE 1.6.12 report", kD59, false, 59, 6951, 152},
+    {"iqtree/v1.6.12_example44.iqtree", "IQ-TREE 1.6.12 report", kExample44, false, 44, 384, 150},
+    {"iqtree/v1.6.12_mTEST_concat.iqtree", "IQ-TREE 1.6.12 report", kTestReport, false, 199, 5575,
+     64},
+    {"iqtree/v1.6.12_mTEST_concat.log", "IQ-TREE 1.6.12 log", kTestLog, false, 199, 5575, 64},
+    {"iqtree/v1.6.12_partition_5parts.iqtree", "IQ-TREE 1.6.12 report", kPartitioned, true, -1, -1,
      0},
-    {"iqtree/v1.6.12_coi_MFP.iqtree", "IQ-TREE 1.6.12 report", kCoiReport, false, 32, 121},
-    {"iqtree/v1.6.12_coi_MFP.log", "IQ-TREE 1.6.12 log", kCoiLog, false, 32, 121},
-    {"iqtree/v1.6.12_d59_MFP.iqtree", "IQ-TREE 1.6.12 report", kD59, false, 59, 152},
-    {"iqtree/v1.6.12_example44.iqtree", "IQ-TREE 1.6.12 report", kExample44, false, 44, 150},
-    {"iqtree/v1.6.12_mTEST_concat.iqtree", "IQ-TREE 1.6.12 report", kTestReport, false, 199, 64},
-    {"iqtree/v1.6.12_mTEST_concat.log", "IQ-TREE 1.6.12 log", kTestLog, false, 199, 64},
-    {"iqtree/v1.6.12_partition_5parts.iqtree", "IQ-TREE 1.6.12 report", kPartitioned, true, -1, 0},
-    {"iqtree/v1.6.12_partition_concat.iqtree", "IQ-TREE 1.6.12 report", kPartitioned, true, -1, 0},
-    {"iqtree/v1.6.12_partition_concat.log", "IQ-TREE 1.6.12 log", kPartitioned, true, -1, 0},
-    {"iqtree/v2.0.3_Marker42657_MFP.iqtree", "IQ-TREE 2.0.3 report", kMarker, false, 14, 87},
-    {"iqtree/v2.0.3_Marker42657_MFP.log", "IQ-TREE 2.0.3 log", kMarker, false, 14, 87},
-    {"iqtree/v2.0.7_nrlsu_158seq_MFP.iqtree", "IQ-TREE 2.0.7 report", kNrlsu, false, 158, 20},
-    {"iqtree/v2.2.2.3_partition_d59_8.iqtree", "IQ-TREE 2.2.2.3 report", kPartitioned, true, -1, 0},
+    {"iqtree/v1.6.12_partition_concat.iqtree", "IQ-TREE 1.6.12 report", kPartitioned, true, -1, -1,
+     0},
+    {"iqtree/v1.6.12_partition_concat.log", "IQ-TREE 1.6.12 log", kPartitioned, true, -1, -1, 0},
+    {"iqtree/v2.0.3_Marker42657_MFP.iqtree", "IQ-TREE 2.0.3 report", kMarker, false, 14, 600, 87},
+    {"iqtree/v2.0.3_Marker42657_MFP.log", "IQ-TREE 2.0.3 log", kMarker, false, 14, 600, 87},
+    {"iqtree/v2.0.7_nrlsu_158seq_MFP.iqtree", "IQ-TREE 2.0.7 report", kNrlsu, false, 158, 1035, 20},
+    {"iqtree/v2.2.2.3_partition_d59_8.iqtree", "IQ-TREE 2.2.2.3 report", kPartitioned, true, -1, -1,
+     0},
     {"iqtree/v2.4.0_error_bad_model.log", "IQ-TREE 2.4.0 log",
-     "the run stopped with an error (\"ERROR: Unknown file input format\")", true, -1, 0},
-    {"iqtree/v2.4.0_rpb2_MFP.iqtree", "IQ-TREE 2.4.0 report", kRpb2, false, 24, 22},
-    {"iqtree/v2.4.0_rpb2_MFP.log", "IQ-TREE 2.4.0 log", kRpb2, false, 24, 22},
+     "the run stopped with an error (\"ERROR: Unknown file input format\")", true, -1, -1, 0},
+    {"iqtree/v2.4.0_rpb2_MFP.iqtree", "IQ-TREE 2.4.0 report", kRpb2, false, 24, 684, 22},
+    {"iqtree/v2.4.0_rpb2_MFP.log", "IQ-TREE 2.4.0 log", kRpb2, false, 24, 684, 22},
     {"iqtree/v2.4.0_tef1a_fixed_GTR+G.iqtree", "IQ-TREE 2.4.0 report", "GTR+G -5155.6536", false,
-     24, 0},
+     24, 578, 0},
     {"iqtree/v3.1.3_protein_GPx.iqtree", "IQ-TREE 3.1.3 report",
      "protein data (\"Input data: 22 sequences with 171 amino-acid sites\"); Quillet compares "
      "nucleotide models",
-     true, -1, 0},
+     true, -1, -1, 0},
     {"iqtree/v3.1.3_protein_GPx.log", "IQ-TREE 3.1.3 log",
-     "protein data; Quillet compares nucleotide models", true, -1, 0},
+     "protein data; Quillet compares nucleotide models", true, -1, -1, 0},
     // PhyML: eight fits of one alignment on a user tree, and one on a BioNJ tree.
     {"phyml/v3.3.20220408_primates_JC.txt", "PhyML 3.3.20220408 statistics", "JC -6379.66383",
-     false, 20, 0},
+     false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_JC+I.txt", "PhyML 3.3.20220408 statistics", "JC+I -6311.41686",
-     false, 20, 0},
+     false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_JC+G.txt", "PhyML 3.3.20220408 statistics", "JC+G -6304.38083",
-     false, 20, 0},
+     false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_JC+G+I.txt", "PhyML 3.3.20220408 statistics",
-     "JC+I+G -6304.37712", false, 20, 0},
+     "JC+I+G -6304.37712", false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_HKY.txt", "PhyML 3.3.20220408 statistics", "HKY85 -6250.99941",
-     false, 20, 0},
+     false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_HKY+I.txt", "PhyML 3.3.20220408 statistics",
-     "HKY85+I -6180.09682", false, 20, 0},
+     "HKY85+I -6180.09682", false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_HKY+G.txt", "PhyML 3.3.20220408 statistics",
-     "HKY85+G -6172.58029", false, 20, 0},
+     "HKY85+G -6172.58029", false, 20, -1, 0},
     {"phyml/v3.3.20220408_primates_HKY+G+I.txt", "PhyML 3.3.20220408 statistics",
-     "HKY85+I+G -6172.55260", false, 20, 0},
+     "HKY85+I+G -6172.55260", false, 20, -1, 0},
     {"phyml/v3.3_primates_bionj_tree.txt", "PhyML 3.3.20220408 statistics", "HKY85+G -6181.13414",
-     false, 20, 0},
+     false, 20, -1, 0},
     // RAxML-NG.
     {"raxml-ng/v0.9.0_protein_JTT+G_T3.raxml.log", "RAxML-NG 0.9.0 log",
-     "protein data (model JTT+G4m); Quillet compares nucleotide models", true, -1, 0},
+     "protein data (model JTT+G4m); Quillet compares nucleotide models", true, -1, -1, 0},
     {"raxml-ng/v0.9.0_protein_all_T4.raxml.log", "RAxML-NG 0.9.0 log",
-     "protein data (model JTT+G4m); Quillet compares nucleotide models", true, -1, 0},
+     "protein data (model JTT+G4m); Quillet compares nucleotide models", true, -1, -1, 0},
     {"raxml-ng/v1.0.2_DNA_GTR+G_all_T20.raxml.log", "RAxML-NG 1.0.2 log", "GTR+G -8881.195882",
-     false, 27, 0},
+     false, 27, 3925, 0},
     {"raxml-ng/v1.0.2_DNA_aborted_T10.raxml.log", "RAxML-NG 1.0.2 log",
      "the run stopped with an error (\"ERROR: CPU core oversubscription detected! RAxML-NG will "
      "terminate now to avoid wasting resources.\")",
-     true, -1, 0},
+     true, -1, -1, 0},
     {"raxml-ng/v1.0.2_DNA_evaluate_Final.raxml.log", "RAxML-NG 1.0.2 log", "GTR+G -8881.281122",
-     false, 27, 0},
+     false, 27, 3925, 0},
     {"raxml-ng/v1.2.2_T2_two_runs.raxml.log", "RAxML-NG 1.2.2-master log",
-     "protein data (model VT+FC+G4m); Quillet compares nucleotide models", true, -1, 0},
+     "protein data (model VT+FC+G4m); Quillet compares nucleotide models", true, -1, -1, 0},
     {"raxml-ng/v1.2.2_protein_VT_T1.raxml.log", "RAxML-NG 1.2.2-master log",
-     "protein data (model VT+FC+G4m); Quillet compares nucleotide models", true, -1, 0},
+     "protein data (model VT+FC+G4m); Quillet compares nucleotide models", true, -1, -1, 0},
     // PAUP*.
     {"paup/mrmodel_24models_appended.scores", "PAUP* score file",
      "a PAUP* score file names no model: its columns are only the parameters that were "
      "estimated, and equal or empirical base frequencies, fixed values and rate classes leave no "
      "trace, so which model each line was fitted under does not follow from the file. Read the "
      "PAUP* log instead, where lscores prints the settings above each -ln L",
-     true, -1, 0},
+     true, -1, -1, 0},
 };
 
 TEST(RealSamples, EachFileReadsAsTypedFromIt) {
@@ -182,6 +188,7 @@ TEST(RealSamples, EachFileReadsAsTypedFromIt) {
     ASSERT_FALSE(file.refusal) << *file.refusal;
     EXPECT_EQ(ValueList(file), c.values);
     EXPECT_EQ(file.taxa.value_or(-1), c.taxa);
+    EXPECT_EQ(file.sites.value_or(-1), c.sites);
     EXPECT_EQ(file.leftOut, c.leftOut);
     EXPECT_TRUE(file.conflicts.empty());
     for (const ImportedValue& v : file.values) EXPECT_EQ(v.source, path);
@@ -223,6 +230,8 @@ TEST(RealSamples, AReportAndItsLogMakeOneTable) {
     const ImportTable table = CombineImports(ReadAll({c.log, c.report}));
     EXPECT_EQ(ValueList(table.values), c.values);
     EXPECT_TRUE(table.conflicts.empty());
+    EXPECT_TRUE(table.OneDataSet());
+    EXPECT_TRUE(table.sites);
   }
 }
 
@@ -252,6 +261,39 @@ TEST(RealSamples, ASearchAndALaterEvaluationOfItsTreeDisagree) {
   EXPECT_TRUE(table.values.empty());
   ASSERT_EQ(table.conflicts.size(), 1u);
   EXPECT_EQ(table.taxa, 27);
+  EXPECT_EQ(table.sites, 3925);
+}
+
+// PhyML on the 20 primates and RAxML-NG on 27 coronaviruses: each file says how many taxa it
+// has, so together they are no one data set.
+TEST(RealSamples, FilesOfTwoAlignmentsAreNotOneDataSet) {
+  if (!SamplesPresent()) GTEST_SKIP() << "no sample folder at " << kSamples;
+  const ImportTable table = CombineImports(ReadAll(
+      {"phyml/v3.3.20220408_primates_HKY.txt", "raxml-ng/v1.0.2_DNA_GTR+G_all_T20.raxml.log"}));
+  EXPECT_FALSE(table.OneDataSet());
+  EXPECT_FALSE(table.taxa);
+  ASSERT_FALSE(table.messages.empty());
+  EXPECT_EQ(table.messages.back(), "the files are not one data set: 20 taxa in " +
+                                       Sample("phyml/v3.3.20220408_primates_HKY.txt") +
+                                       "; 27 taxa and 3925 sites in " +
+                                       Sample("raxml-ng/v1.0.2_DNA_GTR+G_all_T20.raxml.log"));
+}
+
+// The report cut after its first 110 lines, as `head -n 110` leaves it: the table's rows up to
+// there are read, and a note says that it ends early.
+TEST(RealSamples, AReportCutShortSaysSo) {
+  if (!SamplesPresent()) GTEST_SKIP() << "no sample folder at " << kSamples;
+  const std::string path = Sample("iqtree/v2.0.3_Marker42657_MFP.iqtree");
+  std::ifstream in(path, std::ios::binary);
+  std::string text, line;
+  for (int i = 0; i < 110 && std::getline(in, line); ++i) text += line + "\n";
+  const FileImport file = ReadLikelihoodText(text, "head.iqtree");
+  ASSERT_FALSE(file.refusal) << *file.refusal;
+  EXPECT_EQ(file.values.size(), 14u);
+  EXPECT_NE(std::find(file.notes.begin(), file.notes.end(),
+                      "the ModelFinder table ends early (the file may have been cut short); the "
+                      "models it lists are read"),
+            file.notes.end());
 }
 
 }  // namespace

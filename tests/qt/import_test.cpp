@@ -109,6 +109,40 @@ TEST_F(ImportTest, DroppedFilesAreImportedNotTyped) {
   EXPECT_EQ(ui.Text(ids::kLnLGTR), "0");
 }
 
+// PhyML runs on 9 and on 12 taxa are no one data set: the dialog opens on the Data set list,
+// and Show puts the chosen files' values into the grid before Enter applies them.
+TEST_F(ImportTest, TheFilesOfOneDataSetAreChosenAndShownBeforeApply) {
+  const QByteArray stats =
+      " ---  PhyML 3.3.20200621  ---\n. Model of nucleotides substitution: \tHKY85\n"
+      ". Number of taxa: \t9\n. Log-likelihood: \t-1000.125\n";
+  Put("p9.txt", stats);
+  Put("p12.txt", QByteArray(stats).replace("\t9", "\t12").replace("-1000.125", "-2000.5"));
+  script.Then([this](QWidget* modal) {
+    QtDialogWindow* dialog = AsDialog(modal, CImportDlg::kTemplateId);
+    if (!dialog) return;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    auto* sets = qobject_cast<QComboBox*>(dialog->Control(CImportDlg::kIdDataSet));
+    auto* cell = qobject_cast<QLabel*>(dialog->Control(CImportDlg::CellId(2, 0)));
+    QWidget* show = dialog->Control(CImportDlg::kIdShowDataSet);
+    ASSERT_TRUE(sets && cell && show);
+    EXPECT_EQ(QApplication::focusWidget(), sets);
+    EXPECT_EQ(sets->currentText(), "Choose the files of one data set");
+    EXPECT_EQ(cell->text(), "conflict [1,2]");
+    sets->setCurrentIndex(2);
+    Click(show);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(cell->text(), "-2000.5 [2]");
+    EXPECT_EQ(sets->currentText(), "file 2: 12 taxa");
+    sets->setFocus();
+    PressKey(Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+  });
+  ImportAtStart(ui.host, ui.dlg, {Path("p9.txt"), Path("p12.txt")});
+  WaitForScript();
+  EXPECT_EQ(ui.Text(ids::kLnLHKY85), "-2000.5");
+  EXPECT_EQ(ui.Text(ids::kTaxa), "12");
+}
+
 TEST_F(ImportTest, FilesNamedOnTheCommandLineAreImportedOnceTheWindowIsUp) {
   script.Then(InImportDialog(Qt::Key_Return));
   ImportAtStart(ui.host, ui.dlg, {Path("fits.csv")});

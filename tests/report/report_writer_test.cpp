@@ -23,7 +23,8 @@ using testing::TempDir;
 using namespace std::chrono_literals;
 
 // How the writer starts a text: emptying the file, setting a header block off from what the
-// file holds, or appending as it stands.
+// file holds, appending as it stands, or, for a text that continues this writer's last one
+// when another program has added to the file since, with a header block of its own.
 TEST(ReportWriterTest, StartsTheTextAsAsked) {
   struct Row {
     const char* name;
@@ -32,11 +33,16 @@ TEST(ReportWriterTest, StartsTheTextAsAsked) {
     const char* after;
   };
   const Row rows[] = {
-      {"NewFile", nullptr, {false, true}, "TEXT"},
-      {"EmptyFileHeaderBlock", "", {false, true}, "TEXT"},
-      {"HeaderBlockAfterText", "old", {false, true}, "old\n\n\nTEXT"},
-      {"LaterAnalysis", "old", {false, false}, "oldTEXT"},
-      {"Replace", "old", {true, true}, "TEXT"},
+      {"NewFile", nullptr, {false, true, "", ""}, "TEXT"},
+      {"EmptyFileHeaderBlock", "", {false, true, "", ""}, "TEXT"},
+      {"HeaderBlockAfterText", "old", {false, true, "", ""}, "old\n\n\nTEXT"},
+      {"LaterAnalysis", "old", {false, false, "", ""}, "oldTEXT"},
+      {"Replace", "old", {true, true, "", ""}, "TEXT"},
+      // A later analysis continues only what this writer added last.
+      {"ContinuesItsOwnText", "old\nMINE", {false, false, "\nMINE", "BLOCK"}, "old\nMINETEXT"},
+      {"AnotherProgramAddedSince", "MINE\n\n\nSCRIPT", {false, false, "MINE", "BLOCK"},
+       "MINE\n\n\nSCRIPT\n\n\nBLOCK"},
+      {"FileGoneSince", nullptr, {false, false, "MINE", "BLOCK"}, "BLOCK"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -62,7 +68,7 @@ TEST(ReportWriterTest, WaitsForTheLockAndGivesUpOnAStuckHolder) {
   EXPECT_EQ(impatient.Error(), kFileLockedReason);
 
   auto writer = std::async(std::launch::async, [&path] {
-    return WriteReport(path, "WRITER", {false, true});
+    return WriteReport(path, "WRITER", {false, true, "", ""});
   });
   EXPECT_EQ(writer.wait_for(100ms), std::future_status::timeout);
   ASSERT_TRUE(holder.Append("and ends"));
@@ -93,7 +99,7 @@ TEST(ReportWriterTest, TwoProcessesNeverInterleave) {
     if (children[i] == 0) {
       const std::string text = block(who);
       for (int n = 0; n < kEach; ++n) {
-        if (WriteReport(path, text, {false, true})) _exit(1);
+        if (WriteReport(path, text, {false, true, "", ""})) _exit(1);
       }
       _exit(0);
     }

@@ -21,7 +21,7 @@ TEST(AnalysisFormTest, StartsWithTheInitialValues) {
   EXPECT_EQ(form.m_bTestModels, 0);
   EXPECT_EQ(form.m_bTestGamma, 0);
   EXPECT_EQ(form.m_bSaveWork, 0);
-  EXPECT_EQ(form.m_fPValue, 0.05f);
+  EXPECT_EQ(form.m_fPValue, 0.05);
   EXPECT_EQ(form.m_bGammaValid, 1);
   EXPECT_EQ(form.m_bClockValid, 1);
   EXPECT_EQ(form.m_nTaxa, 0);
@@ -42,7 +42,7 @@ AnalysisForm SampleForm() {
   AnalysisForm form;
   form.m_bTestClock = 1;
   form.m_bTestGamma = 1;
-  form.m_fPValue = 0.01f;
+  form.m_fPValue = 0.01;
   form[Model::GTR].m_bSelected = 1;
   form[Model::JC].m_bSelected = 1;
   form[Model::GTR].m_fLnL = -3040.1f;
@@ -55,19 +55,19 @@ AnalysisForm SampleForm() {
   form.m_fLnLClock = -3062.8f;
   form.m_fLnLNoClock = -3050.25f;
   form.m_strClockLrt = "25.10";
-  form.m_fLnLGamma = -1.0e-5f;
-  form.m_fLnLNoGamma = -1234.5678f;
+  form.m_fLnLGamma = -1.0e-5;
+  form.m_fLnLNoGamma = -1234.5678;
   form.m_bSaveWork = 1;
   return form;
 }
 
-TEST(AnalysisFormTest, RoundTripKeepsValuesAndRoundsFloatsToSixDigits) {
+TEST(AnalysisFormTest, RoundTripKeepsValuesAndEveryDigitOfALogLikelihood) {
   AnalysisForm shown = SampleForm();
   FakeWindow window;
   shown.UpdateData(window, false);
   EXPECT_EQ(window.GetControlText(ids::kPValue), "0.01");
   EXPECT_EQ(window.GetControlText(ids::kLnLGamma), "-1e-005");
-  EXPECT_EQ(window.GetControlText(ids::kLnLNoGamma), "-1234.57");
+  EXPECT_EQ(window.GetControlText(ids::kLnLNoGamma), "-1234.5678");
   EXPECT_EQ(window.GetControlText(ids::kTaxa), "12");
   EXPECT_EQ(window.GetCheck(ids::kGammaGTR), 1);
 
@@ -77,7 +77,7 @@ TEST(AnalysisFormTest, RoundTripKeepsValuesAndRoundsFloatsToSixDigits) {
   EXPECT_EQ(read.m_bTestClock, 1);
   EXPECT_EQ(read.m_bTestGamma, 1);
   EXPECT_EQ(read.m_bTestModels, 0);
-  EXPECT_EQ(read.m_fPValue, 0.01f);
+  EXPECT_EQ(read.m_fPValue, 0.01);
   EXPECT_EQ(read[Model::GTR].m_bSelected, 1);
   EXPECT_EQ(read[Model::JC].m_bSelected, 1);
   EXPECT_EQ(read[Model::GTR].m_fLnL, -3040.1f);
@@ -90,9 +90,9 @@ TEST(AnalysisFormTest, RoundTripKeepsValuesAndRoundsFloatsToSixDigits) {
   EXPECT_EQ(read.m_fLnLClock, -3062.8f);
   EXPECT_EQ(read.m_fLnLNoClock, -3050.25f);
   EXPECT_EQ(read.m_strClockLrt, "25.10");
-  EXPECT_EQ(read.m_fLnLGamma, -1.0e-5f);
-  // Eight significant digits typed, six shown, six read back.
-  EXPECT_EQ(read.m_fLnLNoGamma, -1234.57f);
+  EXPECT_EQ(read.m_fLnLGamma, -1.0e-5);
+  // Eight significant digits typed, eight shown, eight read back.
+  EXPECT_EQ(read.m_fLnLNoGamma, -1234.5678);
   EXPECT_EQ(read.m_bSaveWork, 1);
 }
 
@@ -143,11 +143,11 @@ TEST(AnalysisFormTest, FailingFieldStopsTheExchange) {
     // The last one never is.
     EXPECT_EQ(form.m_bSaveWork, 0);
     if (c.id == ids::kPValue) {
-      EXPECT_EQ(form.m_fPValue, 0.05f);
+      EXPECT_EQ(form.m_fPValue, 0.05);
       EXPECT_EQ(form[Model::GTR].m_bSelected, 0);
     }
     if (c.id == ids::kLnLF81) {
-      EXPECT_EQ(form.m_fPValue, 0.01f);
+      EXPECT_EQ(form.m_fPValue, 0.01);
       EXPECT_EQ(form[Model::GTR].m_bSelected, 1);  // selected flags come before the lnL values
       EXPECT_EQ(form[Model::GTR].m_fLnL, 0.0f);
     }
@@ -159,7 +159,7 @@ TEST(AnalysisFormTest, FailingFieldStopsTheExchange) {
     }
     if (c.id == ids::kLnLNoGamma) {
       EXPECT_EQ(form.m_bTestGamma, 1);
-      EXPECT_EQ(form.m_fLnLGamma, -1.0e-5f);
+      EXPECT_EQ(form.m_fLnLGamma, -1.0e-5);
       EXPECT_EQ(form.m_fLnLNoGamma, 0.0f);
     }
   }
@@ -169,22 +169,22 @@ TEST(AnalysisFormTest, ZeroIsAcceptedOnlyWhenTypedWithALeadingZeroDigit) {
   struct Row {
     const char* text;
     bool accepted;
-    float value;
+    double value;
   };
   const std::vector<Row> rows = {
-      {".05", true, 0.05f}, {" \t0.05 ", true, 0.05f}, {"0", true, 0.0f},
-      {"0.0", true, 0.0f},  {".0", false, 0},          {"-0", false, 0},
-      {"", false, 0},       {"0,05", false, 0},        {"5e-2", true, 0.05f},
+      {".05", true, 0.05}, {" \t0.05 ", true, 0.05}, {"0", true, 0.0},
+      {"0.0", true, 0.0},  {".0", false, 0},         {"-0", false, 0},
+      {"", false, 0},      {"0,05", false, 0},       {"5e-2", true, 0.05},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string("p-value typed as \"") + row.text + "\"");
     AnalysisForm form;
-    form.m_fPValue = 0.5f;
+    form.m_fPValue = 0.5;
     FakeWindow window;
     form.UpdateData(window, false);
     window.SetControlText(ids::kPValue, row.text);
     EXPECT_EQ(form.UpdateData(window, true), row.accepted);
-    EXPECT_EQ(form.m_fPValue, row.accepted ? row.value : 0.5f);
+    EXPECT_EQ(form.m_fPValue, row.accepted ? row.value : 0.5);
     EXPECT_EQ(window.messages.size(), row.accepted ? 0u : 1u);
   }
 }

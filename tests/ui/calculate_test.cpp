@@ -370,22 +370,33 @@ TEST(CalculateTest, InputsWithoutMeaningAreRefused) {
     const char* taxa;
     bool clockTicked;
     int field;  // 0: accepted
-    const char* message;
+    std::string message;
+    int typedId = 0;  // a log-likelihood field typed into as well
+    const char* typed = "";
   };
+  const std::string lnLWith = kLnLGammaLabel;
   const Row rows[] = {
       {"PZero", "0", "12", true, ids::kPValue, kPValueRangeText},
       {"PNegative", "-1", "12", true, ids::kPValue, kPValueRangeText},
       {"POne", "1", "12", true, ids::kPValue, kPValueRangeText},
       {"PTwo", "2", "12", false, ids::kPValue, kPValueRangeText},
       {"PBeyondTheFloatRange", "1e39", "12", true, ids::kPValue, kPValueRangeText},
-      {"PJustAboveZero", "1e-30", "12", true, 0, nullptr},
-      {"PJustBelowOne", "0.99999", "12", true, 0, nullptr},
+      {"PJustAboveZero", "1e-30", "12", true, 0, ""},
+      {"PJustBelowOne", "0.99999", "12", true, 0, ""},
+      {"PBelowSinglePrecision", "1e-300", "12", true, ids::kPValue,
+       std::string("Desired p value: 1e-300") + kPValueTooSmallReason},
       {"TwoTaxa", "0.05", "2", true, ids::kTaxa, kTaxaRangeText},
       {"OneTaxon", "0.05", "1", true, ids::kTaxa, kTaxaRangeText},
       {"NegativeTaxa", "0.05", "-7", true, ids::kTaxa, kTaxaRangeText},
       {"TaxaAtIntMin", "0.05", "-2147483648", true, ids::kTaxa, kTaxaRangeText},
-      {"ThreeTaxa", "0.05", "3", true, 0, nullptr},
-      {"OneTaxonButNoClockTest", "0.05", "1", false, 0, nullptr},
+      {"ThreeTaxa", "0.05", "3", true, 0, ""},
+      {"OneTaxonButNoClockTest", "0.05", "1", false, 0, ""},
+      {"LnLAboveZero", "0.05", "12", true, ids::kLnLGamma,
+       lnLWith + ": 3040.1" + kLnLAboveZeroReason, ids::kLnLGamma, "3040.1"},
+      {"LnLBeyondTheDoubleRange", "0.05", "12", true, ids::kLnLClock,
+       std::string(kLnLClockLabel) + ": " + kLnLNotFiniteReason, ids::kLnLClock, "-1e400"},
+      {"ModelLnLAboveZero", "0.05", "12", true, ids::kLnLK2P,
+       std::string("K2P ln L: 5") + kLnLAboveZeroReason, ids::kLnLK2P, "5"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -396,6 +407,7 @@ TEST(CalculateTest, InputsWithoutMeaningAreRefused) {
     ClockValues(f, 12);
     f.m_bTestClock = row.clockTicked ? 1 : 0;
     GammaValues(f);
+    F81K2PJC(f);
     f.m_bSaveWork = 1;
     rig.Show();
     rig.host.saveAsAnswers.push_back(dir.File("r.txt"));
@@ -403,11 +415,14 @@ TEST(CalculateTest, InputsWithoutMeaningAreRefused) {
     OnFileName(f, rig.report, rig.ctx);
     rig.window.SetControlText(ids::kPValue, row.pValue);
     rig.window.SetControlText(ids::kTaxa, row.taxa);
+    if (row.typedId != 0) rig.window.SetControlText(row.typedId, row.typed);
+    if (row.field == 0) rig.window.onMessageBox = [](const Message&) {};
 
     OnCalculate(f, rig.report, rig.ctx);
 
     if (row.field == 0) {
-      EXPECT_TRUE(rig.window.messages.empty());
+      // Only the F81/K2P warning, which the test of models always gives here.
+      EXPECT_EQ(rig.window.messages, (std::vector<Message>{kWarning}));
       EXPECT_NE(f.m_strGammaLrt, kOld.lrt);
       EXPECT_TRUE(std::filesystem::exists(dir.File("r.txt")));
       continue;
@@ -416,9 +431,36 @@ TEST(CalculateTest, InputsWithoutMeaningAreRefused) {
     EXPECT_EQ(rig.window.focus, row.field);
     EXPECT_EQ(rig.window.GetControlText(ids::kPValue), row.pValue);
     EXPECT_EQ(rig.window.GetControlText(ids::kTaxa), row.taxa);
+    if (row.typedId != 0) {
+      EXPECT_EQ(rig.window.GetControlText(row.typedId), row.typed);
+    }
     EXPECT_EQ(f.m_strGammaLrt, kOld.lrt);
     EXPECT_EQ(rig.window.GetControlText(ids::kLrtF81), "old model text");
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.txt")));
+  }
+}
+
+// Log-likelihoods keep every decimal from the field to the statistic, and the field shows them
+// back as typed, so pressing Calculate again gives the same texts. The statistic is
+// 2 x 3.91 = 7.82 with 3 degrees of freedom: above the critical value 7.8147, and its tail
+// erfc(sqrt(x/2)) + sqrt(2x/pi) e^(-x/2) is 0.049882. In single precision the second press
+// read the fields back rounded to six digits and gave 7.80, not rejected.
+TEST(CalculateTest, LogLikelihoodsKeepTheirDecimalsFromCalculateToCalculate) {
+  CommandRig rig;
+  AnalysisForm& f = rig.form;
+  rig.Show();
+  rig.window.SetCheck(ids::kTestModels, 1);
+  rig.window.SetCheck(ids::kGTR, 1);
+  rig.window.SetCheck(ids::kTrN, 1);
+  rig.window.SetControlText(ids::kLnLGTR, "-12345.66");
+  rig.window.SetControlText(ids::kLnLTrN, "-12349.570");
+  for (int press = 0; press < 3; ++press) {
+    SCOPED_TRACE(press);
+    OnCalculate(f, rig.report, rig.ctx);
+    EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-12345.66");
+    EXPECT_EQ(rig.window.GetControlText(ids::kLnLTrN), "-12349.570");
+    EXPECT_EQ(rig.window.GetControlText(ids::kLrtTrN), "7.82");
+    EXPECT_EQ(rig.window.GetControlText(ids::kResultTrN), "Rejected      (p 0.049882)");
   }
 }
 

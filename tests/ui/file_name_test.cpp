@@ -144,7 +144,7 @@ TEST(FileNameTest, AcceptedFileThenCommentsCancelled) {
   EXPECT_EQ(rig.report.m_nAnalysis, 1);
   EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "");
   // The window was read but not refreshed: it still shows what was typed.
-  EXPECT_EQ(rig.form[Model::GTR].m_fLnL, -1.2345678f);
+  EXPECT_EQ(rig.form[Model::GTR].m_fLnL, -1.2345678);
   EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.2345678");
 }
 
@@ -155,7 +155,8 @@ TEST(FileNameTest, AcceptedFileAndCommentRefreshTheWindow) {
   Accept(rig, "/reports/c.txt", "my alignment");
   EXPECT_EQ(rig.report.m_dlgComments.m_strComments, "my alignment");
   EXPECT_EQ(rig.host.events, (Events{"saveas:", "dialog:130"}));
-  EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.23457");
+  // Refreshed from the form: every digit typed comes back.
+  EXPECT_EQ(rig.window.GetControlText(ids::kLnLGTR), "-1.2345678");
   // The form's own copy of the comment is taken only when a first analysis is written.
   EXPECT_EQ(rig.report.m_strComments, "");
 }

@@ -49,18 +49,19 @@ struct ApplyCase {
 };
 
 // Apply changes what was chosen and nothing else: both forms are shown in a window and every
-// control compared; the values put in are compared exactly as floats.
+// control compared; the values put in are compared exactly, in double precision, and shown with
+// the decimals the file wrote.
 TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
   auto clearModelResults = [](AnalysisForm& f) {
     for (std::string* text : f.ModelResultTexts()) text->clear();
   };
   const ApplyCase cases[] = {
       {"nothing chosen", [](ImportChoices&) {}, [](AnalysisForm&) {}, {}},
-      {"a variant fills its row, rounded to float, and ticks it and Test of models",
+      {"a variant fills its row with the file's value and ticks it and Test of models",
        [](ImportChoices& c) { c.rows[int(Model::HKY85)] = M("HKY85"); },
        [&](AnalysisForm& f) {
          f[Model::HKY85].m_bSelected = f.m_bTestModels = 1;
-         f[Model::HKY85].m_fLnL = -6172.58029f;
+         f[Model::HKY85].m_fLnL = -6172.58029;
          clearModelResults(f);
        },
        {true, false, false}},
@@ -73,8 +74,8 @@ TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
          f[Model::GTR].m_bSelected = f[Model::JC].m_bSelected = f[Model::JC].m_bInvar =
              f.m_bTestModels = 1;
          f[Model::GTR].m_bGamma = f[Model::GTR].m_bInvar = 0;
-         f[Model::GTR].m_fLnL = -950.75f;
-         f[Model::JC].m_fLnL = -1100.0f;
+         f[Model::GTR].m_fLnL = -950.75;
+         f[Model::JC].m_fLnL = -1100.0;
          clearModelResults(f);
        },
        {true, false, false}},
@@ -95,8 +96,8 @@ TEST(ApplyImport, ChangesExactlyWhatWasChosen) {
          c.gamma = GammaPair{M("GTR+I+G"), M("GTR+G")};
        },
        [](AnalysisForm& f) {
-         f.m_fLnLGamma = -900.5f;
-         f.m_fLnLNoGamma = -905.25f;
+         f.m_fLnLGamma = -900.5;
+         f.m_fLnLNoGamma = -905.25;
          f.m_bTestGamma = 1;
          f.m_strGammaLrt = f.m_strGammaCrit = f.m_strGammaResult = "";
        },

@@ -78,7 +78,7 @@ TEST_F(ImportCommandTest, TheDialogShowsWhatTheFilesHoldAndCancelChangesNothing)
         EXPECT_EQ(w.GetControlText(CImportDlg::kIdTaxa), "Fill in the number of taxa: 9");
         EXPECT_EQ(w.GetControlText(CImportDlg::kIdMessages),
                   "Files:\n[1] " + a + " (table (comma-separated))\n[2] " + b +
-                      " (PhyML 3.3.20200621 statistics)\n[3] " + c +
+                      " (PhyML 3.3.20200621 statistics, 9 taxa)\n[3] " + c +
                       " (table (comma-separated))\n[4] " + missing + " (not read)\n\n" + missing +
                       ": no such file\ndifferent values for K2P: -1020 (" + a + "), -1021 (" + c +
                       "); that model is left unfilled");
@@ -92,7 +92,7 @@ TEST_F(ImportCommandTest, TheDialogShowsWhatTheFilesHoldAndCancelChangesNothing)
   EXPECT_TRUE(window.messages.empty()) << "refusals are told in the dialog";
 }
 
-TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTypedValuesAre) {
+TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTheFileWroteIt) {
   const std::string a = Put("a.csv", "Model,lnL\nGTR,-950.753456\nGTR+G,-905.25\nJC,-1100\n");
   const std::string b = Put("b.txt", kPhymlStats);
   window.SetCheck(ids::kGammaGTR, 1);  // GTR's list opens on GTR+G
@@ -109,10 +109,10 @@ TEST_F(ImportCommandTest, ApplyFillsWhatWasChosenAndShowsItAsTypedValuesAre) {
       kIdOk);
   dlg.OnImport(window, {a, b});
   for (auto [id, text] : {std::pair{ids::kLnLGTR, "-905.25"},
-                          {ids::kLnLHKY85, "-1000.13"},
+                          {ids::kLnLHKY85, "-1000.125"},
                           {ids::kLnLJC, "0"},
                           {ids::kLnLGamma, "-905.25"},
-                          {ids::kLnLNoGamma, "-950.753"},
+                          {ids::kLnLNoGamma, "-950.753456"},
                           {ids::kTaxa, "9"}}) {
     EXPECT_EQ(window.GetControlText(id), text) << id;
   }
@@ -139,6 +139,91 @@ TEST_F(ImportCommandTest, NothingFoundIsToldFileByFile) {
   EXPECT_EQ(window.texts, before.texts);
 }
 
+// Files that state different numbers of taxa are no one data set: the dialog names them and
+// fills nothing until the files of one data set are shown. A file that states no number (a
+// table) belongs to each set.
+class DataSetTest : public ImportCommandTest {
+ protected:
+  DataSetTest() {
+    std::string other = kPhymlStats;
+    other.replace(other.find("\t9"), 2, "\t12").replace(other.find("-1000.125"), 9, "-2000.5");
+    p9 = Put("p9.txt", kPhymlStats);
+    p12 = Put("p12.txt", other);
+    table = Put("t.csv", "Model,lnL\nGTR,-950.75\n");
+  }
+
+  // Plays the user in the dialog; returns the code it ends with.
+  void InDialog(std::function<int(Dialog&, FakeWindow&)> act) { host.dialogSteps.push_back(act); }
+
+  static constexpr int kDataSet = CImportDlg::kIdDataSet, kShow = CImportDlg::kIdShowDataSet,
+                       kHkyGamma = CImportDlg::CellId(2, 2);
+  std::string p9, p12, table;
+};
+
+TEST_F(DataSetTest, NothingIsOfferedUntilTheFilesOfOneDataSetAreShown) {
+  InDialog([&](Dialog& d, FakeWindow& w) {
+    EXPECT_EQ(w.comboItems[kDataSet],
+              (std::vector<std::string>{"Choose the files of one data set", "files 1, 3: 9 taxa",
+                                        "files 2, 3: 12 taxa"}));
+    EXPECT_EQ(w.GetComboSelection(kDataSet), 0);
+    EXPECT_EQ(w.focus, kDataSet);
+    EXPECT_EQ(w.GetControlText(kHkyGamma), "conflict [1,2]");
+    EXPECT_EQ(w.comboItems[kGtrList], std::vector<std::string>{"Leave as it is"});
+    EXPECT_EQ(w.comboItems[kPairList].size(), 1u);
+    EXPECT_FALSE(w.IsEnabled(CImportDlg::kIdTaxa));
+    EXPECT_EQ(w.GetControlText(CImportDlg::kIdTaxa),
+              "Number of taxa: the files are not one data set (see below)");
+    EXPECT_EQ(w.GetControlText(CImportDlg::kIdMessages),
+              "Files:\n[1] " + p9 + " (PhyML 3.3.20200621 statistics, 9 taxa)\n[2] " + p12 +
+                  " (PhyML 3.3.20200621 statistics, 12 taxa)\n[3] " + table +
+                  " (table (comma-separated))\n\nChoose the files of one data set under Data set "
+                  "and press Show: these state different numbers of taxa or sites. Until then "
+                  "Apply fills nothing.\nthe files are not one data set: 9 taxa in " +
+                  p9 + "; 12 taxa in " + p12);
+
+    w.SetComboSelection(kDataSet, 2);
+    EXPECT_FALSE(ScriptedHost::Press(d, w, kShow));
+    EXPECT_EQ(w.GetControlText(kHkyGamma), "-2000.5 [2]");
+    EXPECT_EQ(w.GetControlText(CImportDlg::CellId(0, 0)), "-950.75 [3]");
+    EXPECT_EQ(w.ComboText(kGtrList), "GTR");
+    EXPECT_EQ(w.GetControlText(CImportDlg::kIdTaxa), "Fill in the number of taxa: 12");
+    EXPECT_EQ(w.GetCheck(CImportDlg::kIdTaxa), 1);
+    const std::string messages = w.GetControlText(CImportDlg::kIdMessages);
+    EXPECT_NE(messages.find("\n\nData set shown: files 2, 3: 12 taxa. The other files are left "
+                            "out."),
+              std::string::npos)
+        << messages;
+    w.SetComboSelection(kHkyList, 1);
+    return ScriptedHost::Press(d, w, kIdOk).value_or(-1);
+  });
+  dlg.OnImport(window, {p9, p12, table});
+  EXPECT_EQ(window.GetControlText(ids::kLnLHKY85), "-2000.5");
+  EXPECT_EQ(window.GetControlText(ids::kLnLGTR), "-950.75");
+  EXPECT_EQ(window.GetControlText(ids::kTaxa), "12");
+}
+
+// Apply with another data set chosen than the one shown shows it, so that nothing is filled
+// unseen.
+TEST_F(DataSetTest, ApplyShowsADataSetChosenButNotShown) {
+  InDialog([&](Dialog& d, FakeWindow& w) {
+    w.SetComboSelection(kDataSet, 1);
+    EXPECT_FALSE(ScriptedHost::Press(d, w, kIdOk)) << "the dialog stays open";
+    EXPECT_EQ(w.GetControlText(kHkyGamma), "-1000.125 [1]");
+    return ScriptedHost::Press(d, w, kIdOk).value_or(-1);
+  });
+  dlg.OnImport(window, {p9, p12, table});
+  EXPECT_EQ(window.GetControlText(ids::kLnLGTR), "-950.75");
+  EXPECT_EQ(window.GetControlText(ids::kTaxa), "9");
+}
+
+TEST_F(DataSetTest, ApplyBeforeADataSetIsShownFillsNothing) {
+  const FakeWindow before = window;
+  InDialog([](Dialog& d, FakeWindow& w) { return ScriptedHost::Press(d, w, kIdOk).value_or(-1); });
+  dlg.OnImport(window, {p9, p12, table});
+  EXPECT_EQ(window.texts, before.texts);
+  EXPECT_EQ(window.checks, before.checks);
+}
+
 // A field that does not parse stops the import before any file is read, as it stops
 // Calculate: writing the form back would otherwise overwrite what the user typed.
 TEST_F(ImportCommandTest, AFieldThatDoesNotParseStopsBeforeReading) {
@@ -147,6 +232,18 @@ TEST_F(ImportCommandTest, AFieldThatDoesNotParseStopsBeforeReading) {
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].text, "Please enter a number.");
   EXPECT_TRUE(host.events.empty());
+  EXPECT_EQ(window.GetControlText(ids::kLnLTrN), "-96o.5");
+}
+
+// Ctrl+O with such a field says so on that field before the Open dialog, rather than dropping
+// the files chosen afterwards.
+TEST_F(ImportCommandTest, OpenWithAFieldThatDoesNotParseAsksForNoFile) {
+  window.SetControlText(ids::kLnLTrN, "-96o.5");
+  dlg.OnCommand(window, CQuilletDlg::kIdFileOpen);
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text, "Please enter a number.");
+  EXPECT_EQ(window.focus, ids::kLnLTrN);
+  EXPECT_TRUE(host.events.empty()) << "no Open dialog";
   EXPECT_EQ(window.GetControlText(ids::kLnLTrN), "-96o.5");
 }
 
@@ -169,7 +266,7 @@ TEST(CImportDlg, TheListsSelectionsBecomeTheChoices) {
   for (const char* name : {"GTR", "GTR+I", "GTR+G", "GTR+I+G", "JC"}) {
     table.values.push_back({*ParseCanonicalName(name), "-1", -1.0, "a.txt"});
   }
-  CImportDlg dialog(table, {{"a.txt", "test", true}}, {});
+  CImportDlg dialog(table, {{"a.txt", "test", true, {}, {}}}, {});
   FakeWindow window;
   dialog.OnInitDialog(window);
   EXPECT_FALSE(window.IsEnabled(CImportDlg::kIdTaxa)) << "no file states the taxa";

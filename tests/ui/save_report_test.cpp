@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "stats/lrt.h"
+#include "report/report_writer.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 #include "ui/calculate.h"
@@ -161,6 +162,27 @@ TEST_F(ReportNumberingTest, RestartOnAMissingOrEmptyFileStartsItWithoutBlankLine
     Calculate();
     EXPECT_EQ(ReadTextFile(path), first);
   }
+}
+
+// A script added to the report after the window's last analysis: the window's next one does not
+// land under the script's header (its comment, its folder), but opens a block of its own, its
+// number going on; after that it continues its own block again.
+TEST_F(ReportNumberingTest, AnotherWritersBlockIsNotContinued) {
+  Calculate();
+  const std::string script = "Quillet v. 2.0 (see help file for details)\nby a script";
+  ASSERT_EQ(WriteReport(path, script, {false, true, "", ""}), std::nullopt);
+  Calculate();
+  Calculate();
+  const std::string second = first;
+  const std::string numbered2 =
+      second.substr(0, second.find("Analysis number 1 ")) + "Analysis number 2 " +
+      second.substr(second.find("Analysis number 1 ") + std::string("Analysis number 1 ").size());
+  const std::string later3 =
+      "\n\n\nAnalysis number 3\n---------------\np-value used: 0.050000\n"
+      "\n\n*** Gamma test results ***\n------------------" +
+      gamma;
+  EXPECT_EQ(ReadTextFile(path), first + "\n\n\n" + script + "\n\n\n" + numbered2 + later3);
+  EXPECT_EQ(rig.report.m_nAnalysis, 4);
 }
 
 TEST_F(ReportNumberingTest, SameFileAcceptedAgainIsEmptiedAgain) {

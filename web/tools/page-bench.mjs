@@ -46,8 +46,9 @@ report('interactive', ready);
     for (let i = 0; i < runs + 1; ++i) {
       const start = performance.now();
       const view = await request('setFiles', [[file], readForm()]);
-      const choice = { rows: {}, gamma: null, taxa: false };
-      for (const row of view.rows) choice.rows[row.model] = row.items[row.items.length - 1];
+      const choice = {
+        dataSet: view.dataSets.selected, rows: view.rows.map((row) => row.items.length - 1), gammaPair: 0, taxa: false,
+      };
       const applied = await request('applyImport', [readForm(), choice]);
       mergeForm(applied.form);
       await request('calculate', [readForm(), { number: 1, comment: '', time: now() }]);

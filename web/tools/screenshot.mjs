@@ -29,7 +29,7 @@ const idle = () => page.waitForSelector('body[data-busy="0"]');
 await page.setInputFiles('[data-testid=files]', files);
 await idle();
 for (const select of await page.locator('#import-grid select').all()) {
-  const values = await select.locator('option').evaluateAll((o) => o.map((x) => x.value));
+  const values = await select.locator('option').evaluateAll((o) => o.map((x) => x.textContent));
   const model = await select.getAttribute('data-model');
   if (values.includes(`${model}+I+G`)) await select.selectOption(`${model}+I+G`);
 }
