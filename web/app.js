@@ -370,6 +370,7 @@ function quoted(arg) {
 
 function eachArgs() {
   readForm();
+  if ($('each-criteria').checked) return ['--each', '--criteria'];
   const args = ['--each', '-p', form.pValue];
   if (form.testModels) args.push('--variant', $('each-variant').value);
   if (form.testGamma && $('each-gamma-pair').value) args.push('--gamma-pair', $('each-gamma-pair').value);
@@ -464,7 +465,7 @@ function wire() {
   $('apply').addEventListener('click', () => applyImport().catch(failed));
   $('show-data-set').addEventListener('click', () => showDataSet().catch(failed));
   $('run-each').addEventListener('click', runEach);
-  for (const id of ['each-variant', 'each-gamma-pair']) $(id).addEventListener('change', showEachOptions);
+  for (const id of ['each-variant', 'each-gamma-pair', 'each-criteria']) $(id).addEventListener('change', showEachOptions);
   // A gamma value typed over is no longer the files' value of its model.
   for (const name of ['lnLGamma', 'lnLNoGamma']) {
     form$.elements[name].addEventListener('input', () => {

@@ -493,7 +493,9 @@ class EachRun {
     const FileImport read = ReadPageFile(file);
     const std::string& locus = loci_[next_++].locus;
     cli::LocusOutcome outcome = request_->list ? cli::ListLocus(locus, read)
-                                               : cli::TestLocus(*request_, locus, read, critical_);
+                                : request_->criteria
+                                    ? cli::RankLocus(*request_, locus, read)
+                                    : cli::TestLocus(*request_, locus, read, critical_);
     std::string rows = std::move(outcome.rows);
     summary_->Add(locus, std::move(outcome));
     return rows;

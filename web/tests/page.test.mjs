@@ -319,6 +319,14 @@ describe('the page', () => {
     assert.equal(await page.locator('#each-summary').textContent(), messagesOf(expected.err).join('\n'));
     const progress = await page.locator('#each-progress').evaluate((p) => [p.value, p.max]);
     assert.deepEqual(progress, [files.length, files.length]);
+
+    // The same loci ranked instead of tested.
+    await page.check('#each-criteria');
+    await page.click('#run-each');
+    await idle(page);
+    const ranked = runLrt(['--each', '--criteria', '--', ...names], folder);
+    assert.equal(await page.locator('[data-testid=tsv]').textContent(), ranked.out);
+    assert.equal(await page.locator('#each-summary').textContent(), messagesOf(ranked.err).join('\n'));
     assert.deepEqual(page.errors, []);
   });
 
