@@ -162,6 +162,12 @@ describe('the page', () => {
     const page1 = await page.locator('[data-testid=report]').textContent();
     assert.equal(comparableReport(page1, scratch), comparableReport(readFileSync(report, 'utf8'), scratch));
 
+    // What the buttons download is what the page shows.
+    for (const [button, shown] of [['#download-tsv', '[data-testid=tsv]'], ['#download-report', '[data-testid=report]']]) {
+      const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+      assert.equal(readFileSync(await download.path(), 'utf8'), await page.locator(shown).textContent());
+    }
+
     // The next analysis follows the first as the window appends it.
     await page.click('#calculate');
     await idle(page);
