@@ -1,5 +1,7 @@
 #include "ui/model_selection_dlg.h"
 
+#include "import/fitted_models.h"
+
 #include <utility>
 
 #include "analysis/analyze.h"
@@ -38,9 +40,7 @@ std::optional<int> SitesOf(const std::string& text) {
 
 ModelsAtHand ModelsOfImport(const ImportTable& table, int formTaxa) {
   ModelsAtHand atHand;
-  for (const ImportedValue& value : table.values) {
-    atHand.models.push_back({value.model, value.value, value.lnL});
-  }
+  atHand.models = FittedModelsOf(table.values);
   atHand.taxa = table.taxa.value_or(formTaxa);
   atHand.sites = table.sites;
   atHand.source = "Models: those the last import found.";
