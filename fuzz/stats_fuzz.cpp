@@ -2,8 +2,9 @@
 // no crash, no hang, every result inside the range the program documents for its domain, the
 // p-value equal to the last bit to a plain step-by-step evaluation of the series wherever that
 // is cheap and the tail is not below 1e-5, elsewhere (and beyond the series) a tail inside the
-// Chernoff bounds that falls with x and rises with df, and a p-value that never rises with
-// the statistic by more than the series' resolution.
+// Chernoff bounds that falls with x and rises with df, a p-value that never rises with the
+// statistic by more than the series' resolution, and the boundary mixture's p-value between 0
+// and its largest component's.
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -18,6 +19,7 @@
 #include "fuzz_check.h"
 #include "platform/format.h"
 #include "platform/parse.h"
+#include "stats/boundary_p_value.h"
 #include "stats/chi_square.h"
 #include "stats/lrt.h"
 #include "support/plain_chi_square.h"
@@ -132,6 +134,36 @@ void CheckFallsWithTheStatistic(float a, float b, int df) {
   Require(atHigh <= atLow + kSeriesResolution, "ChiSquarePValue rises from " + Num(atLow) + " at " +
                                                    Args(low, df) + " to " + Num(atHigh) + " at " +
                                                    Num(high));
+}
+
+// The mixture of chi-square(q + j), j = 0..b, with binomial weights: between 0 and 1, no larger
+// than its largest component's tail, exactly half the classic p-value with one boundary
+// parameter and nothing else, and 1 at a statistic of 0 or below.
+void CheckBoundaryPValue(float x, int ordinary, int boundary) {
+  const double r = quillet::BoundaryPValue(x, ordinary, boundary);
+  const std::string call = "BoundaryPValue(" + Num(x) + ", " + std::to_string(ordinary) + ", " +
+                           std::to_string(boundary) + ") = " + Num(r);
+  if (std::isnan(x) || ordinary < 0 || ordinary > INT_MAX - boundary) {
+    Require(std::isnan(r), call + ", not a number expected");
+    return;
+  }
+  if (x <= 0.0f) {
+    Require(r == 1.0, call + ", 1 expected");
+    return;
+  }
+  if (ordinary + boundary == 0) {
+    Require(r == 0.0, call + ", 0 expected for the point mass at 0");
+    return;
+  }
+  const double largest = ChiSquarePValue(x, ordinary + boundary);
+  Require(r >= kTinyTail && r <= 1.0, call + ", outside (0, 1]");
+  // Tails rise with df, up to the series' resolution where the series gives them.
+  Require(r <= largest + kSeriesResolution,
+          call + ", above its largest component's tail " + Num(largest));
+  if (ordinary == 0 && boundary == 1) {
+    const double half = ChiSquarePValue(x, 1) / 2;
+    Require(r == std::max(half, kTinyTail), call + ", half the classic p expected");
+  }
 }
 
 void CheckPValue(float x, int df, double r) {
@@ -286,6 +318,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Second statistics for the order of p-values: p's bits as a statistic, and the test's.
   CheckFallsWithTheStatistic(x, p, df);
   CheckFallsWithTheStatistic(x, static_cast<float>(2.0 * std::fabs(double{lnL1} - lnL2)), df);
+  // The boundary count from the low bits of the last byte: 0, 1 or 2 as the program uses it.
+  CheckBoundaryPValue(x, df, size > 16 ? data[16] % 3 : 1);
   CheckLrt(lnL1, lnL2, df, p, lrt, crit, result);
   // The test's critical value is the calculator's, to the last printed digit.
   Require(crit == quillet::FormatFixed(critical, 4),
