@@ -1,8 +1,10 @@
 // The chi-square functions and the likelihood ratio test on any float bit pattern and any int:
 // no crash, no hang, every result inside the range the program documents for its domain, the
 // p-value equal to the last bit to a plain step-by-step evaluation of the series wherever that
-// is cheap, and beyond the series a tail inside the Chernoff bounds that falls with x and
-// rises with df.
+// is cheap and the tail is not below 1e-5, elsewhere (and beyond the series) a tail inside the
+// Chernoff bounds that falls with x and rises with df, a p-value that never rises with the
+// statistic by more than the series' resolution, and the boundary mixture's p-value between 0
+// and its largest component's.
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -17,6 +19,7 @@
 #include "fuzz_check.h"
 #include "platform/format.h"
 #include "platform/parse.h"
+#include "stats/boundary_p_value.h"
 #include "stats/chi_square.h"
 #include "stats/lrt.h"
 #include "support/plain_chi_square.h"
@@ -30,6 +33,12 @@ constexpr float kLargestCritical = 524287.0f;        // 2^19/1 - 1
 // accurate critical value instead.
 constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
 constexpr double kTinyTail = std::numeric_limits<double>::denorm_min();
+// With df >= 1, tails below this are given accurately instead of by the series.
+constexpr double kAccurateBelow = 1e-5;
+// The series' truncation leaves it above the true tail by at most about 2.5e-5.
+constexpr double kSeriesExcess = 2.5e-5;
+// How far the series' results may rise with x: its terms stop at 1e-6 of the sum.
+constexpr double kSeriesResolution = 1e-6;
 
 // The bisection as the steps describe it, over the real p-value function.
 float PlainCritical(float p, int df) {
@@ -71,8 +80,8 @@ double ChernoffBound(double x, double k) {
   return std::exp(0.5 * k * (std::log(ratio) + 1.0 - ratio));
 }
 
-// Beyond the series, df >= 1: a tail, checked against properties of the distribution rather
-// than against a second evaluation of the same library.
+// An accurate tail, df >= 1: checked against properties of the distribution rather than
+// against a second evaluation of the same library.
 void CheckAccurateTail(float x, int df, double r, const std::string& call) {
   Require(r >= kTinyTail && r <= 1.0, call + ", outside (0, 1]");
   const double xd = x, k = df;
@@ -84,13 +93,76 @@ void CheckAccurateTail(float x, int df, double r, const std::string& call) {
     Require(r >= 1.0 - ChernoffBound(xd, k) * (1.0 + 1e-9) - 1e-15,
             call + ", below 1 - the Chernoff bound " + Num(ChernoffBound(xd, k)));
   }
+  // Where the series takes over at the next float it may lie above the tail by its
+  // resolution.
   const float next = std::nextafter(x, std::numeric_limits<float>::infinity());
   const double atNext = ChiSquarePValue(next, df);
-  Require(atNext <= r * (1.0 + 1e-12),
+  Require(atNext <= r * (1.0 + 1e-12) + (x < quillet::kAccurateTailFrom ? kSeriesResolution : 0),
           call + ", rises to " + Num(atNext) + " at the next float " + Num(next));
   if (df < INT_MAX) {
     const double moreDf = ChiSquarePValue(x, df + 1);
     Require(moreDf >= r * (1.0 - 1e-12), call + ", falls to " + Num(moreDf) + " with df + 1");
+  }
+}
+
+// Below the switch the result is the series' own, except with df >= 1 and x > 0 where the
+// tail lies below 1e-5, or where the steps lost their first term below the extended range
+// (they then give exactly 1).
+void CheckAgainstThePlainSteps(float x, int df, double r, double plain, const std::string& call) {
+  const std::string steps = ", the plain steps give " + Num(plain);
+  const bool hasTails = df >= 1 && x > 0.0f;
+  if (SameDouble(r, plain)) {
+    // The series lies above the tail: one below 1e-5 would have been replaced.
+    if (hasTails) Require(r >= kAccurateBelow - 1e-12, call + ", a small series kept");
+    return;
+  }
+  Require(hasTails, call + steps);
+  CheckAccurateTail(x, df, r, call + steps);
+  if (plain == 1.0) return;  // a lost first term
+  Require(r < kAccurateBelow, call + ", not the series' result at a tail above 1e-5" + steps);
+  Require(r <= plain + 1e-12 && plain - r <= kSeriesExcess,
+          call + ", too far from the series" + steps);
+}
+
+// For df >= 1 the p-value does not rise with the statistic by more than the series'
+// resolution, whichever of the series and the tail gives each of the two.
+void CheckFallsWithTheStatistic(float a, float b, int df) {
+  if (df < 1 || !(a > 0.0f) || !(b > 0.0f)) return;
+  const float low = std::min(a, b), high = std::max(a, b);
+  const double atLow = ChiSquarePValue(low, df);
+  const double atHigh = ChiSquarePValue(high, df);
+  Require(atHigh <= atLow + kSeriesResolution, "ChiSquarePValue rises from " + Num(atLow) + " at " +
+                                                   Args(low, df) + " to " + Num(atHigh) + " at " +
+                                                   Num(high));
+}
+
+// The mixture of chi-square(q + j), j = 0..b, with binomial weights: between 0 and 1, no larger
+// than its largest component's tail, exactly half the classic p-value with one boundary
+// parameter and nothing else, and 1 at a statistic of 0 or below.
+void CheckBoundaryPValue(float x, int ordinary, int boundary) {
+  const double r = quillet::BoundaryPValue(x, ordinary, boundary);
+  const std::string call = "BoundaryPValue(" + Num(x) + ", " + std::to_string(ordinary) + ", " +
+                           std::to_string(boundary) + ") = " + Num(r);
+  if (std::isnan(x) || ordinary < 0 || ordinary > INT_MAX - boundary) {
+    Require(std::isnan(r), call + ", not a number expected");
+    return;
+  }
+  if (x <= 0.0f) {
+    Require(r == 1.0, call + ", 1 expected");
+    return;
+  }
+  if (ordinary + boundary == 0) {
+    Require(r == 0.0, call + ", 0 expected for the point mass at 0");
+    return;
+  }
+  const double largest = ChiSquarePValue(x, ordinary + boundary);
+  Require(r >= kTinyTail && r <= 1.0, call + ", outside (0, 1]");
+  // Tails rise with df, up to the series' resolution where the series gives them.
+  Require(r <= largest + kSeriesResolution,
+          call + ", above its largest component's tail " + Num(largest));
+  if (ordinary == 0 && boundary == 1) {
+    const double half = ChiSquarePValue(x, 1) / 2;
+    Require(r == std::max(half, kTinyTail), call + ", half the classic p expected");
   }
 }
 
@@ -115,7 +187,7 @@ void CheckPValue(float x, int df, double r) {
     // The switch lies exactly where the series' leading term leaves the extended range.
     Require(plain.has_value() == !(beyondSeries && df >= 0),
             call + (plain ? ", the series still runs here" : ", the series has ended here"));
-    if (plain) Require(SameDouble(r, *plain), call + ", the plain steps give " + Num(*plain));
+    if (plain) CheckAgainstThePlainSteps(x, df, r, *plain, call);
   }
 }
 
@@ -243,6 +315,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CheckPValue(x, df, pValue);
   CheckCritical(p, df, critical);
+  // Second statistics for the order of p-values: p's bits as a statistic, and the test's.
+  CheckFallsWithTheStatistic(x, p, df);
+  CheckFallsWithTheStatistic(x, static_cast<float>(2.0 * std::fabs(double{lnL1} - lnL2)), df);
+  // The boundary count from the low bits of the last byte: 0, 1 or 2 as the program uses it.
+  CheckBoundaryPValue(x, df, size > 16 ? data[16] % 3 : 1);
   CheckLrt(lnL1, lnL2, df, p, lrt, crit, result);
   // The test's critical value is the calculator's, to the last printed digit.
   Require(crit == quillet::FormatFixed(critical, 4),

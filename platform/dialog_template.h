@@ -18,6 +18,7 @@ enum class ControlKind {
   kGroupBox,  // frame with a caption; never has an id
   kIcon,      // the program icon
   kComboBox,  // drop-down list to choose one item from; the program fills its items
+  kTable,     // read-only rows and columns, sortable by any column; the program fills it
 };
 
 // Control styles.
@@ -32,6 +33,13 @@ inline constexpr std::uint32_t kMultiLine = 1u << 6;  // wraps at the right edge
 inline constexpr std::uint32_t kAutoVScroll = 1u << 7;
 inline constexpr std::uint32_t kVScroll = 1u << 8;
 inline constexpr std::uint32_t kReadOnly = 1u << 9;  // an edit the user can read and copy from
+// How a control follows a window that can be resized (window_style::kResizable), whose template
+// size is its smallest: without these it keeps its place and size; with them it takes the extra
+// width or height, or moves with the right or the bottom edge.
+inline constexpr std::uint32_t kGrowWidth = 1u << 10;
+inline constexpr std::uint32_t kGrowHeight = 1u << 11;
+inline constexpr std::uint32_t kFollowRight = 1u << 12;
+inline constexpr std::uint32_t kFollowBottom = 1u << 13;
 }  // namespace style
 
 // Window styles.
@@ -41,6 +49,8 @@ inline constexpr std::uint32_t kMinimizeBox = 1u << 1;
 inline constexpr std::uint32_t kMaximizeBox = 1u << 2;
 inline constexpr std::uint32_t kAppWindow = 1u << 3;  // a task bar button of its own
 inline constexpr std::uint32_t kCentered = 1u << 4;
+// A sizing border: the user may make the window larger than its template, never smaller.
+inline constexpr std::uint32_t kResizable = 1u << 5;
 }  // namespace window_style
 
 inline constexpr int kNoId = -1;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/table_content.h"
+
 namespace quillet {
 
 // The few things the logic needs from a window: its controls by numeric id and modal
@@ -26,6 +28,13 @@ class Window {
   // The index of the selected item, -1 for none.
   virtual int GetComboSelection(int id) const = 0;
   virtual void SetComboSelection(int id, int index) = 0;
+
+  // A read-only table: its columns and rows replace what it showed. The user may sort it by any
+  // column (see SortedRows); a table that was sorted stays sorted by that column.
+  virtual void SetTable(int id, const TableContent& content) = 0;
+
+  // Puts text on the clipboard, for pasting into other programs.
+  virtual void SetClipboardText(const std::string& text) = 0;
 
   // Moves the keyboard focus to a control and selects all of its text.
   virtual void FocusAndSelect(int id) = 0;

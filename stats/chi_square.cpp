@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "platform/float_round.h"
 #include "stats/accurate_chi_square.h"
@@ -16,6 +17,16 @@ constexpr double kTolerance = 1e-6;
 constexpr float kTwoOverPi = 0.636619746685028076171875f;  // 2/pi in single precision
 constexpr double kLog2E = 1.4426950408889634;              // log2(e) in double precision
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// What a tail too small for a double is given as: every tail stays above 0.
+constexpr double kTinyTail = std::numeric_limits<double>::denorm_min();
+
+// Below this the p-value is the accurate tail (for df >= 1).
+constexpr double kAccurateBelow = 1e-5;
+// The series' truncation leaves it above the true tail by up to about 2.5e-5 (at x near
+// kAccurateTailFrom; about 1e-6 at x = 100), never below it by more than its rounding.
+// kConsultBelow = kAccurateBelow + twice that: where the series gives more, the true tail is
+// surely above kAccurateBelow and the series' result stands without a look at the tail.
+constexpr double kConsultBelow = 6e-5;
 
 // The series below never needs more than about 12,200 steps (x near kAccurateTailFrom; from
 // there on it is not run). Its stop rules end every input well before this bound, which only
@@ -123,20 +134,32 @@ WideFloat SumSeries(WideFloat term, double x, long long b) {
 double TailBeyondTheSeries(double x, int df) {
   if (df < 0) return 1.0;  // the series' own value: its leading term is 0 here
   const double tail = df == 0 ? 0.0 : AccurateUpperTail(x, df);
-  return std::clamp(tail, std::numeric_limits<double>::denorm_min(), 1.0);
+  return std::clamp(tail, kTinyTail, 1.0);
 }
 
-// Bisection results from here on lie in the grid's sparse top (k = 7, 5, 3, 1).
-constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
+// Where the true tail lies below kAccurateBelow the series' truncation dominates its result, so
+// such tails are given accurately. Once the accurate tail is known to lie there, the series no
+// longer matters.
+std::optional<double> SmallTail(double x, int df) {
+  const double tail = AccurateUpperTail(x, df);
+  if (!(tail < kAccurateBelow)) return std::nullopt;
+  // Kept above 0, as everywhere else: p 0 still finds no critical value below 524287.
+  return std::max(tail, kTinyTail);
+}
 
-}  // namespace
+// Chernoff's bound on the upper tail, ((x/k) e^(1 - x/k))^(k/2) for x > k. Only an estimate of
+// where the tail is small enough to skip the series: the accurate tail itself decides.
+double ChernoffBound(double x, double k) {
+  const double ratio = x / k;
+  return std::exp(0.5 * k * (std::log(ratio) + 1.0 - ratio));
+}
 
 // The steps are those the program has always taken, truncation and all, because the printed
-// p-values and critical values depend on them.
-double ChiSquarePValue(float x, int df) {
-  if (std::isnan(x)) return kNaN;
-  if (x >= kAccurateTailFrom) return TailBeyondTheSeries(x, df);
-  const double xd = x;
+// p-values and critical values depend on them. Nothing when step 3 loses a term of positive x
+// below the extended range: near its top e^(-x/2) has little room left to fall, and with df
+// some hundreds above x the factors x/k < 1 of step 3 take it to 0, where the steps would
+// give p 1 for a tail that is, say, 0.913 (x 22,709 with 23,000 df).
+std::optional<double> SeriesPValue(double xd, int df) {
   const WideFloat wx(xd);
 
   // 1. e^(-x/2).
@@ -147,14 +170,42 @@ double ChiSquarePValue(float x, int df) {
   if (term.IsNaN()) return kNaN;
 
   // 3. Up to the first series term, (x/2)^(df/2) e^(-x/2) / Gamma(df/2 + 1) for df >= 0.
+  const bool hadTerm = !term.IsZero();
   term = RaiseToFirstTerm(term, xd, df);
   if (term.IsNaN()) return kNaN;
+  if (xd > 0.0 && hadTerm && term.IsZero()) return std::nullopt;
 
   // 4. The series of the regularized incomplete gamma function P(df/2, x/2).
   const WideFloat sum = SumSeries(term, xd, df);
 
   // 5. The upper tail.
   return (WideFloat(1.0) - sum).ToDouble();
+}
+
+// Bisection results from here on lie in the grid's sparse top (k = 7, 5, 3, 1).
+constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
+
+}  // namespace
+
+double ChiSquarePValue(float x, int df) {
+  if (std::isnan(x)) return kNaN;
+  if (x >= kAccurateTailFrom) return TailBeyondTheSeries(x, df);
+  const double xd = x;
+  const bool hasSmallTails = df >= 1 && x > 0.0f;
+  // Far in the tail the series, whose terms run somewhat past b = x, is skipped: only
+  // (x - df)/2 > 11.5 can bring the Chernoff bound below e^-11.5 < kAccurateBelow.
+  if (hasSmallTails && xd - df > 23.0 && ChernoffBound(xd, df) < kAccurateBelow) {
+    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
+  }
+  const std::optional<double> series = SeriesPValue(xd, df);
+  // Only with df >= 2 and x > 0: the tail is then defined and at least that of one df.
+  if (!series) return std::max(AccurateUpperTail(xd, df), kTinyTail);
+  // The series lies above the true tail by its truncation, by less than 2.5e-5: a tail below
+  // kAccurateBelow shows as a series below kConsultBelow.
+  if (hasSmallTails && *series < kConsultBelow) {
+    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
+  }
+  return *series;
 }
 
 float ChiSquareCritical(float p, int df) {

@@ -34,7 +34,17 @@ inline constexpr char kCalculatorDfRangeText[] =
     "degrees of freedom: please enter a whole number of 1 or more.";
 inline constexpr char kCalculatorChiSquareRangeText[] =
     "Chi Square: please enter a number of 0 or more.";
+// A typed chi-square value beyond the single-precision range (1e400, 4e38).
+inline constexpr char kCalculatorChiSquareTooLargeText[] =
+    "Chi Square: too large for single precision; please enter a number of at most "
+    "3.40282e+038.";
 inline constexpr char kCalculatorPValueRangeText[] =
     "p-value: please enter a number greater than 0 and at most 1.";
+// A typed p-value above 0 but below what single precision holds to six digits (1e-300).
+inline constexpr char kCalculatorPValueTooSmallText[] =
+    "p-value: too small for single precision; please enter a number of at least 1e-038.";
+// A computed p-value below that (chi-square 2000 with 1 df).
+inline constexpr char kCalculatorPValueBelowRangeText[] =
+    "p-value: below 1e-038, too small for single precision; shown as 0.";
 
 }  // namespace quillet

@@ -4,7 +4,7 @@ namespace quillet {
 
 const DialogTemplate* FindDialogTemplate(int templateId) {
   for (const DialogTemplate* t : {&MainWindowTemplate(), &ChiSquareTemplate(), &CommentsTemplate(),
-                                  &AboutTemplate(), &ImportTemplate()}) {
+                                  &AboutTemplate(), &ImportTemplate(), &ModelSelectionTemplate()}) {
     if (t->id == templateId) return t;
   }
   return nullptr;

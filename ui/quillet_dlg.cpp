@@ -12,6 +12,8 @@
 #include "ui/help_topics.h"
 #include "ui/import_choices.h"
 #include "ui/import_dlg.h"
+#include "ui/model_selection_dlg.h"
+#include "ui/model_selection_report.h"
 #include "ui/program_name.h"
 #include "ui/save_report.h"
 
@@ -74,6 +76,7 @@ std::optional<int> CQuilletDlg::OnEscapeKey(Window&) { return std::nullopt; }
 std::span<const MenuEntry> CQuilletDlg::MenuEntries() const {
   static constexpr MenuEntry kEntries[] = {
       {kIdmImport, kImportMenuText, "Ctrl+O"},
+      {kIdmModelSelection, kModelSelectionMenuText, "Ctrl+M"},
       {kIdmAboutBox, kAboutMenuText, {}},
   };
   return kEntries;
@@ -88,6 +91,9 @@ bool CQuilletDlg::OnSysCommand(Window& window, int commandId) {
     }
     case kIdmImport:
       OnFileOpen(window);
+      return true;
+    case kIdmModelSelection:
+      OnModelSelection(window);
       return true;
     default:
       return false;
@@ -141,6 +147,8 @@ void CQuilletDlg::OnClearAll(Window& window) {
   f.m_strGammaCrit.clear();
 
   f.UpdateData(window, false);
+  // What is typed after Clear All is what Model selection ranks.
+  lastImport_.reset();
 }
 
 // Each rule runs after its box has toggled itself. A field that fails to parse has shown its
@@ -204,11 +212,34 @@ void CQuilletDlg::OnImport(Window& window, const std::vector<std::string>& paths
   CImportDlg dialog(std::move(files), RowVariantsOf(m_form));
   if (host_.DoModal(dialog) != kIdOk) return;
   const ImportEffect effect = ApplyImport(dialog.m_table, dialog.m_choices, m_form);
+  // Model selection ranks every model found, not only those filled in; the values of files that
+  // are not one data set are never ranked together.
+  lastImport_.reset();
+  if (dialog.m_table.OneDataSet() && !dialog.m_table.values.empty()) lastImport_ = dialog.m_table;
   m_form.UpdateData(window, false);
   // A group greyed out while its box was clear comes back with the box Apply ticked, so the
   // values just filled in are not shown as out of use.
   if (effect.models) ApplyEnablingRule(window, 1, kModelGroup);
   if (effect.gamma) ApplyEnablingRule(window, 1, kGammaGroup);
+}
+
+void CQuilletDlg::OnModelSelection(Window& window) {
+  // A field that does not parse stops the command, as it stops Calculate: the report's save
+  // setup, which Add to report may run, writes the form back into the window.
+  if (!m_form.UpdateData(window, true)) return;
+  ModelsAtHand atHand =
+      lastImport_ ? ModelsOfImport(*lastImport_, m_form.m_nTaxa) : ModelsOfForm(m_form);
+  if (atHand.models.empty()) {
+    std::string text = kNoModelsText;
+    for (const std::string& note : atHand.notes) text += "\n" + note;
+    window.MessageBox(text);
+    return;
+  }
+  CModelSelectionDlg dialog(
+      std::move(atHand), [this, &window](Window& front, const CriteriaTable& table) {
+        return AddModelSelectionToReport(table, window, front, m_form, m_report, host_, clock_);
+      });
+  host_.DoModal(dialog);
 }
 
 void CQuilletDlg::OnHelp(Window& window) { ShowHelp(window, 0); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "import/import_table.h"
 #include "platform/clock.h"
 #include "platform/dialog.h"
 #include "platform/help_viewer.h"
@@ -26,6 +27,8 @@ class CQuilletDlg : public Dialog {
   static constexpr int kIdmAboutBox = 16;
   // System menu command of the Import entry, beside About.
   static constexpr int kIdmImport = 32;
+  // System menu command of the Model selection entry, beside Import.
+  static constexpr int kIdmModelSelection = 48;
   // The Open command, as Ctrl+O gives it.
   static constexpr int kIdFileOpen = 57601;
 
@@ -39,8 +42,9 @@ class CQuilletDlg : public Dialog {
   // Escape leaves the main window open with everything typed; Exit and the close box end it.
   std::optional<int> OnEscapeKey(Window& window) override;
 
-  // The Import and About entries: chosen from the system menu (or its stand-in) or, for
-  // Import, by Ctrl+O. Returns false for any other command, so the platform handles it.
+  // The Import, Model selection and About entries: chosen from the system menu (or its
+  // stand-in) or, for Import, by Ctrl+O and, for Model selection, by Ctrl+M. Returns false for
+  // any other command, so the platform handles it.
   std::span<const MenuEntry> MenuEntries() const override;
   bool OnSysCommand(Window& window, int commandId) override;
 
@@ -65,6 +69,9 @@ class CQuilletDlg : public Dialog {
   // reads them, says why any was refused and, when something was found, shows it in the import
   // dialog, whose Apply fills the form. `paths` are UTF-8.
   void OnImport(Window& window, const std::vector<std::string>& paths);
+  // Ctrl+M and the Model selection entry: ranks by information criteria every model the last
+  // import found or, when there was none, the rows ticked in the main window.
+  void OnModelSelection(Window& window);
   void OnHelp(Window& window);
   std::optional<int> OnExit(Window& window);
 
@@ -81,9 +88,13 @@ class CQuilletDlg : public Dialog {
   HelpViewer& help_;
   std::function<std::string()> currentDirectory_;
   std::string importFolder_;  // where the Open dialog opens: the folder of the last import
+  // What the last import applied found, while it found any model: Model selection ranks it.
+  std::optional<ImportTable> lastImport_;
 };
 
 // The entry beside About in the system menu or the window's context menu.
 inline constexpr char kImportMenuText[] = "&Import log-likelihoods...";
+// The entry beside Import.
+inline constexpr char kModelSelectionMenuText[] = "&Model selection...";
 
 }  // namespace quillet

@@ -21,6 +21,8 @@ class PageWindow final : public Window {
   void SetComboItems(int id, const std::vector<std::string>& items) override;
   int GetComboSelection(int id) const override;
   void SetComboSelection(int id, int index) override { selections_[id] = index; }
+  void SetTable(int id, const TableContent& content) override { tables_[id] = content; }
+  void SetClipboardText(const std::string& text) override { clipboard_ = text; }
   void FocusAndSelect(int id) override { focus_ = id; }
   void FocusAtEnd(int id) override { focus_ = id; }
   void MessageBox(const std::string& text, const std::string& caption) override;
@@ -41,6 +43,8 @@ class PageWindow final : public Window {
   std::map<int, bool> enabled_;
   std::map<int, std::vector<std::string>> combos_;
   std::map<int, int> selections_;
+  std::map<int, TableContent> tables_;
+  std::string clipboard_;
   std::vector<Message> messages_;
   int focus_ = 0;
 };

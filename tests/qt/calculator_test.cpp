@@ -67,7 +67,7 @@ TEST_F(CalculatorTest, TypingAndClickingShowsTheDocumentedValues) {
       {"0", "1000", "0.05", kCalcChi, kChi, "1075.57"},
       {"0", "3", "1", kCalcChi, kChi, "1.90735e-006"},
       {"3.841459", "1", "0", kCalcP, kP, "0.0500001"},
-      {"2000", "1", "0", kCalcP, kP, "6.37926e-006"},
+      {"30", "1", "0", kCalcP, kP, "4.32046e-008"},
   };
   WithCalculator([&rows](QtDialogWindow* calc) {
     for (const Row& row : rows) {

@@ -27,6 +27,7 @@
 #include "ui/control_ids.h"
 #include "ui/help_topics.h"
 #include "ui/import_dlg.h"
+#include "ui/model_selection_dlg.h"
 
 namespace quillet::qt::testing {
 namespace {
@@ -52,8 +53,9 @@ TEST_F(ShellTest, BackgroundMenuOpensTheAboutBoxWhereF1OpensItsTopic) {
   script.Then([&entry](QWidget* popup) {
     auto* menu = qobject_cast<QMenu*>(popup);
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 3);
     EXPECT_EQ(menu->actions().first()->text(), "&Import log-likelihoods...");
+    EXPECT_EQ(menu->actions().at(1)->text(), "&Model selection...");
     entry = menu->actions().last()->text();
     QTest::keyClick(menu, Qt::Key_Up);  // from the top, up wraps round to the last entry
     QTest::keyClick(menu, Qt::Key_Return);
@@ -163,6 +165,16 @@ TEST_P(F1TopicTest, OpensTheTopicOfTheWindowInFront) {
       ui.dlg.OnImport(ui.window(), {fits.toStdString()});
       break;
     }
+    case CModelSelectionDlg::kTemplateId:
+      Type(ui.Control(ids::kLnLGTR), "-950.5");
+      Click(ui.Control(ids::kGTR));
+      script.Then([&pressF1](QWidget* modal) {
+        if (QtDialogWindow* window = AsDialog(modal, CModelSelectionDlg::kTemplateId)) {
+          pressF1(window);
+        }
+      });
+      PressKey(Qt::Key_M, Qt::ControlModifier);
+      break;
     case CCommentsDlg::kTemplateId:
       script.Then([&pressF1](QWidget* modal) {
         if (QtDialogWindow* comments = AsDialog(modal, CCommentsDlg::kTemplateId)) {
@@ -184,7 +196,9 @@ INSTANTIATE_TEST_SUITE_P(Windows, F1TopicTest,
                                            F1Case{"Calculator", CChiSquareDlg::kTemplateId, 131201},
                                            F1Case{"Comments", CCommentsDlg::kTemplateId, 131202},
                                            F1Case{"SaveAs", kSaveAsHelpId, 131203},
-                                           F1Case{"Import", CImportDlg::kTemplateId, 131204}),
+                                           F1Case{"Import", CImportDlg::kTemplateId, 131204},
+                                           F1Case{"ModelSelection", CModelSelectionDlg::kTemplateId,
+                                                  131205}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct CloseKeyCase {

@@ -52,6 +52,23 @@ double PoissonSumTail(double x, int df) {
   return static_cast<double>(sum);
 }
 
+// With an odd df = 2m + 1 the upper tail is
+// Q(x) = erfc(sqrt(x/2)) + sum over j = 1..m of e^(-x/2) (x/2)^(j - 1/2) / Gamma(j + 1/2),
+// good to about 1e-14 relative in long double.
+double OddSumTail(double x, int df) {
+  const long double half = x / 2.0;
+  long double sum = std::erfc(std::sqrt(half));
+  for (int j = 1; j <= df / 2; ++j) {
+    sum += std::exp((j - 0.5L) * std::log(half) - half - std::lgamma(j + 0.5L));
+  }
+  return static_cast<double>(sum);
+}
+
+// The upper tail from the closed forms above: the Poisson sum for even df, the odd sum else.
+double ClosedFormTail(double x, int df) {
+  return df % 2 == 0 ? PoissonSumTail(x, df) : OddSumTail(x, df);
+}
+
 // The odd k of a grid point r = 2^19/k - 1, or 0 when r is none. The bisection ends on it
 // after bracketing the critical value between 2^19/(k + 1) - 1 and 2^19/(k - 1) - 1.
 double GridIndexOf(float r) {
@@ -73,10 +90,6 @@ TEST(ChiSquarePValue, KnownValues) {
       {"x 1, one df", 1.0f, 1, 0.317310536, 1e-8},
       {"even df", 0.5f, 2, 0.778800783, 1e-8},
       {"odd df above one", 10.0f, 5, 0.0752354331, 1e-8},
-      // The series stops at a relative 1e-6, so far tails keep a floor of about 1e-6.
-      {"truncation floor at 100", 100.0f, 1, 1.03e-6, 1e-2},
-      // Needs the extended exponent range: with plain doubles e^-1000 is 0 and the result 1.
-      {"truncation floor at 2000", 2000.0f, 1, 6.38e-6, 1e-3},
       {"zero df", 1.0f, 0, 6.21969e-8, 1e-5},
       // Negative x with even df: alternating terms, results outside 0..1.
       {"negative x, df 2", -5.0f, 2, 31.46, 1e-3},
@@ -148,6 +161,93 @@ TEST(ChiSquarePValue, ExtremeDegreesOfFreedomEndQuickly) {
   }
 }
 
+// Tails below 1e-5 with df >= 1, where the series' truncation (up to about 2.5e-5) would
+// swamp them, are the accurate tails. The series' own results, once, are in the names.
+TEST(ChiSquarePValue, SmallTailsAreAccurate) {
+  struct Row {
+    const char* name;
+    float x;
+    int df;
+  };
+  const Row rows[] = {
+      {"x 30, one df (the series gave 3.49e-7)", 30.0f, 1},
+      {"x 100, one df (1.03e-6)", 100.0f, 1},
+      // Decided on the tail, not on the series, which gives 1.03e-5 here.
+      {"x 19.52, one df: just below 1e-5", 19.52f, 1},
+      {"x 40, two df: e^-20", 40.0f, 2},
+      {"x 50, five df", 50.0f, 5},
+      {"x 60, ten df", 60.0f, 10},
+      {"x 1250, 1000 df", 1250.0f, 1000},
+      {"x 300, one df: below the float range", 300.0f, 1},
+      {"x 1400, one df: near the bottom of the double range", 1400.0f, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const double expected = ClosedFormTail(row.x, row.df);
+    ASSERT_LT(expected, 1e-5);
+    EXPECT_NEAR(ChiSquarePValue(row.x, row.df), expected, expected * 1e-11);
+  }
+}
+
+// Tails below every double (erfc(sqrt(x/2)) < e^(-x/2) < 1e-434 here) are the smallest positive
+// double, as beyond the series.
+TEST(ChiSquarePValue, TailsBelowEveryDoubleAreTheSmallestDouble) {
+  struct Row {
+    const char* name;
+    float x;
+    int df;
+  };
+  const Row rows[] = {
+      {"x 2000, one df (the series gave 6.38e-6)", 2000.0f, 1},
+      {"x 22,709, one df (2.43e-5)", 22709.0f, 1},
+      {"x 5000, ten df", 5000.0f, 10},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ChiSquarePValue(row.x, row.df), kTinyTail);
+  }
+}
+
+// Near the top of the extended range, step 3 of the series (term × x / k from k = df down)
+// can take e^(-x/2) below the range when df is well above x; the steps would give 1 there.
+TEST(ChiSquarePValue, WhereTheSeriesLosesItsFirstTermGivesTheTail) {
+  struct Row {
+    const char* name;
+    float x;
+    int df;
+  };
+  const Row rows[] = {
+      {"x 22,709, 23,000 df: 0.913", 22709.0f, 23000},
+      {"x 22,709, 23,100 df: 0.966", 22709.0f, 23100},
+      {"x 22,705, 23,300 df: 0.997", 22705.0f, 23300},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_EQ(testing::PlainPValue(row.x, row.df).value(), 1.0);
+    const double expected = PoissonSumTail(row.x, row.df);
+    ASSERT_LT(expected, 0.999);
+    EXPECT_NEAR(ChiSquarePValue(row.x, row.df), expected, expected * 1e-12);
+  }
+}
+
+// The p-value never rises with the statistic by more than the series' resolution, 1e-6 (the
+// steps alone rose from 1e-6 at x = 100 to 2.4e-5 near 22,700 with one df).
+TEST(ChiSquarePValue, NeverRisesWithTheStatistic) {
+  for (int df : {1, 2, 5, 30, 1000, 20000, 23000}) {
+    SCOPED_TRACE(df);
+    double lowest = 1.0;
+    float lowestAt = 0.0f;
+    for (float x = 0.0f; x < 30000.0f; x = x < 50.0f ? x + 0.25f : x * 1.002f) {
+      const double p = ChiSquarePValue(x, df);
+      ASSERT_LE(p, lowest + 1e-6) << "x " << x << " against x " << lowestAt;
+      if (p < lowest) {
+        lowest = p;
+        lowestAt = x;
+      }
+    }
+  }
+}
+
 TEST(ChiSquarePValue, AgreesToTheLastBitWithThePlainSteps) {
   std::mt19937 random(2024);
   std::uniform_real_distribution<float> logX(-20.0f, 10.1f);
@@ -164,8 +264,14 @@ TEST(ChiSquarePValue, AgreesToTheLastBitWithThePlainSteps) {
       ASSERT_TRUE(got > 0.0 && got <= 1.0) << got;
     } else if (std::isnan(*expected)) {
       ASSERT_TRUE(std::isnan(got)) << got;
-    } else {
-      ASSERT_EQ(got, *expected);
+    } else if (got != *expected) {
+      // Only a tail below 1e-5, which the steps overstate by their truncation.
+      ASSERT_TRUE(df >= 1 && x > 0.0f) << got << " instead of " << *expected;
+      ASSERT_LT(got, 1e-5) << "instead of " << *expected;
+      ASSERT_LE(got, *expected) << "the steps stop short of the tail";
+      ASSERT_LT(*expected - got, 2.5e-5);
+    } else if (df >= 1 && x > 0.0f) {
+      ASSERT_GE(got, 1e-5) << "the steps' result kept where the tail is small";
     }
   }
 }
@@ -178,13 +284,16 @@ TEST(ChiSquarePValue, SwitchesToTheAccurateTailWhereTheLeadingTermVanishes) {
   EXPECT_FALSE(testing::PlainLeadingTerm(last).IsZero());
   EXPECT_EQ(last, 22710.2734375f);
 
-  for (int df : {0, 1, 2, 7, 1000, 22000, 30000, -1, -3}) {
+  // Tails of 1e-5 or more (22,000 df), no tail (df <= 0), or a first term too small to lose
+  // anything (30,000 df, where the tail is 1).
+  for (int df : {0, 22000, 30000, -1, -3}) {
     SCOPED_TRACE(df);
     EXPECT_EQ(ChiSquarePValue(last, df), testing::PlainPValue(last, df).value());
   }
-  // With one df the series still shows its truncation floor at the last float, while the true
-  // tail, below e^-11355, is the smallest positive double from the switch on.
-  EXPECT_GT(ChiSquarePValue(last, 1), 1e-6);
+  // With one df the series would show its truncation floor at the last float; the true tail,
+  // below e^-11355, is the smallest positive double on both sides of the switch.
+  EXPECT_GT(testing::PlainPValue(last, 1).value(), 1e-6);
+  EXPECT_EQ(ChiSquarePValue(last, 1), kTinyTail);
   EXPECT_EQ(ChiSquarePValue(kAccurateTailFrom, 1), kTinyTail);
 }
 
@@ -251,6 +360,40 @@ TEST(ChiSquareCritical, KnownValues) {
   }
   // Exactly 524288/108291 - 1 rounded to single precision.
   EXPECT_EQ(ChiSquareCritical(0.05f, 1), static_cast<float>(524288.0 / 108291.0 - 1.0));
+}
+
+// Levels below the series' reach (about 1e-6): the bisection over the accurate tail ends on
+// the grid point whose bracket holds the true critical value (once 22794.13 for every level
+// at or below 5e-7, and 24.88 for 1e-6 with one df).
+TEST(ChiSquareCritical, StrictLevelsBracketTheTrueValue) {
+  struct Row {
+    const char* name;
+    float p;
+    int df;
+    float expected;  // the grid point
+  };
+  const Row rows[] = {
+      {"p 1e-6, one df: true 23.93", 1e-6f, 1, 23.9292946f},
+      {"p 5e-7, one df: true 25.26", 5e-7f, 1, 25.2629871f},
+      {"p 5e-6, one df", 5e-6f, 1, 0.0f},
+      {"p 1e-10, two df", 1e-10f, 2, 0.0f},
+      {"p 1e-30, one df", 1e-30f, 1, 0.0f},
+      {"p 1e-20, ten df", 1e-20f, 10, 0.0f},
+      {"p 1e-8, 1000 df", 1e-8f, 1000, 0.0f},
+      {"smallest float p, one df", std::numeric_limits<float>::denorm_min(), 1, 0.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const float r = ChiSquareCritical(row.p, row.df);
+    if (row.expected != 0.0f) {
+      EXPECT_EQ(r, row.expected);
+    }
+    const double k = GridIndexOf(r);
+    ASSERT_GT(k, 1.0) << r << " is no grid point below its top";
+    const double p = row.p;
+    EXPECT_GT(ClosedFormTail(524288.0 / (k + 1.0) - 1.0, row.df), p) << r;
+    EXPECT_LT(ClosedFormTail(524288.0 / (k - 1.0) - 1.0, row.df), p) << r;
+  }
 }
 
 TEST(ChiSquareCritical, ProbabilitiesOutsideTheOpenUnitInterval) {

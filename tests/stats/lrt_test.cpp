@@ -32,8 +32,11 @@ TEST(EvaluateLrt, PrintsTheDocumentedTexts) {
       {-1000, -1000, 1, 0.05f, "0.00", "3.8415", "NOT rejected  (p 1.000000)"},
       {-1000, -1000, 0, 0.05f, "0.00", "0.0000", "NOT rejected  (p 0.000000)"},
       {-1000, -1000.5f, 0, 0.05f, "1.00", "0.0000", "Rejected      (p 0.000000)"},
-      // Needs the extended exponent range; plain doubles would print p 1.000000.
-      {-10000, -11000, 1, 0.05f, "2000.00", "3.8415", "Rejected      (p 0.000006)"},
+      // The tail of 2000 with one df is below every double (the series alone gave 0.000006).
+      {-10000, -11000, 1, 0.05f, "2000.00", "3.8415", "Rejected      (p 0.000000)"},
+      // A strict level finds its critical value near the true 25.26 (once 22794.1250 and "NOT
+      // rejected" for a statistic of 40, whose p is 2.5e-10).
+      {-1000, -1020, 1, 5e-7f, "40.00", "25.2630", "Rejected      (p 0.000000)"},
       // The verdict follows the critical value on the bisection grid, not the p-value.
       {-5000, -5537.5f, 1000, 0.05f, "1075.00", "1075.5668", "NOT rejected  (p 0.049304)"},
       // A statistic of exactly 2.125 rounds away from zero.

@@ -36,6 +36,13 @@ void FakeWindow::SetComboSelection(int id, int index) {
   comboSelections[id] = index >= 0 && index < count ? index : -1;
 }
 
+void FakeWindow::SetTable(int id, const TableContent& content) { tables[id] = content; }
+
+void FakeWindow::SetClipboardText(const std::string& text) {
+  clipboard = text;
+  events.push_back("clipboard");
+}
+
 std::string FakeWindow::ComboText(int id) const {
   const int index = GetComboSelection(id);
   if (index < 0) return {};

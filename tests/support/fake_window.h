@@ -27,6 +27,8 @@ class FakeWindow : public Window {
   void SetComboItems(int id, const std::vector<std::string>& items) override;
   int GetComboSelection(int id) const override;
   void SetComboSelection(int id, int index) override;
+  void SetTable(int id, const TableContent& content) override;
+  void SetClipboardText(const std::string& text) override;
   void FocusAndSelect(int id) override;
   void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
@@ -40,10 +42,13 @@ class FakeWindow : public Window {
   std::map<int, bool> enabled;
   std::map<int, std::vector<std::string>> comboItems;
   std::map<int, int> comboSelections;  // -1 for none, as a list reports it
-  int focus = 0;                       // id of the control that last took the focus, 0 for none
-  int selected = 0;                    // id of the control whose text was last selected
+  std::map<int, TableContent> tables;
+  std::string clipboard;
+  int focus = 0;     // id of the control that last took the focus, 0 for none
+  int selected = 0;  // id of the control whose text was last selected
   std::vector<Message> messages;
-  std::vector<std::string> events;  // "message:<text>", "focus:<id>", "caret:<id>", in order
+  // "message:<text>", "focus:<id>", "caret:<id>", "clipboard", in order
+  std::vector<std::string> events;
 
   // Called while a message box is up (after it was recorded), so that a test can look at
   // what the window or the form holds at that moment.

@@ -61,7 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CalcCase{"P_chi3841459_df1", "3.841459", "1", "0", kCalcP, kP, "0.0500001"},
                       CalcCase{"P_chi384146_df1", "3.84146", "1", "0", kCalcP, kP, "0.05"},
                       CalcCase{"P_chi0_df1", "0", "1", "0", kCalcP, kP, "1"},
-                      CalcCase{"P_chi2000_df1", "2000", "1", "0", kCalcP, kP, "6.37926e-006"}),
+                      // The accurate tail (the series alone gave 3.49275e-007).
+                      CalcCase{"P_chi30_df1", "30", "1", "0", kCalcP, kP, "4.32046e-008"},
+                      CalcCase{"Crit_p1e6_df1", "0", "1", "1e-6", kCalcChi, kChi, "23.9293"},
+                      CalcCase{"Crit_p1e30_df1", "0", "1", "1e-30", kCalcChi, kChi, "132.781"},
+                      // The smallest p-value the field holds is still taken.
+                      CalcCase{"Crit_pSmallest_df1", "0", "1", "1e-038", kCalcChi, kChi,
+                               "169.389"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Calculator, FirstOpeningShowsZerosAndPValueOfZeroIsZero) {
@@ -144,7 +150,18 @@ TEST(Calculator, OperandsWithoutMeaningAreRefused) {
       {"PDfMinusTwo", "0", "-2", "0", kCalcP, kDf, kCalculatorDfRangeText},
       {"PChiNegative", "-5", "2", "0", kCalcP, kChi, kCalculatorChiSquareRangeText},
       {"PChiNegativeOddDf", "-3", "5", "0", kCalcP, kChi, kCalculatorChiSquareRangeText},
-      {"PChiBeyondTheFloatRange", "1e39", "1", "0", kCalcP, kChi, kCalculatorChiSquareRangeText},
+      {"PChiBeyondTheFloatRange", "1e39", "1", "0", kCalcP, kChi, kCalculatorChiSquareTooLargeText},
+      {"PChiBeyondTheDoubleRange", "1e400", "1", "0", kCalcP, kChi,
+       kCalculatorChiSquareTooLargeText},
+      {"PChiJustBeyondTheFloatRange", "4e38", "1", "0", kCalcP, kChi,
+       kCalculatorChiSquareTooLargeText},
+      {"PChiNegativeBeyondTheFloatRange", "-4e38", "1", "0", kCalcP, kChi,
+       kCalculatorChiSquareRangeText},
+      {"CritPBelowTheFloatRange", "0", "1", "1e-300", kCalcChi, kP, kCalculatorPValueTooSmallText},
+      {"CritPSubnormalFloat", "0", "1", "1e-40", kCalcChi, kP, kCalculatorPValueTooSmallText},
+      {"CritPJustBelowTheSmallest", "0", "1", "9.99999e-39", kCalcChi, kP,
+       kCalculatorPValueTooSmallText},
+      {"CritPNegativeTiny", "0", "1", "-1e-300", kCalcChi, kP, kCalculatorPValueRangeText},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -159,6 +176,35 @@ TEST(Calculator, OperandsWithoutMeaningAreRefused) {
     EXPECT_EQ(window.focus, row.field);
     EXPECT_EQ(window.GetControlText(kChi), row.chi);
     EXPECT_EQ(window.GetControlText(kP), row.p);
+  }
+}
+
+// A computed p-value below what single precision holds shows as 0, and the user is told.
+TEST(Calculator, APValueBelowSinglePrecisionIsShownAsZeroAndSaidSo) {
+  struct Row {
+    const char* name;
+    const char* chi;
+    const char* df;
+  };
+  const Row rows[] = {
+      {"tail 1.2e-271 (chi-square 1240, one df)", "1240", "1"},
+      {"tail below every double (once 6.37926e-006)", "2000", "1"},
+      {"largest chi-square", "3.40282e+038", "1"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CChiSquareDlg dlg;
+    FakeWindow window;
+    dlg.OnInitDialog(window);
+    window.SetControlText(kChi, row.chi);
+    window.SetControlText(kDf, row.df);
+    window.SetControlText(kP, "0.5");
+    dlg.OnCommand(window, kCalcP);
+    EXPECT_EQ(window.GetControlText(kP), "0");
+    EXPECT_EQ(dlg.m_fPValue, 0.0f);
+    EXPECT_EQ(window.messages,
+              (std::vector<FakeWindow::Message>{{kCalculatorPValueBelowRangeText, ""}}));
+    EXPECT_EQ(window.focus, kP);
   }
 }
 

@@ -16,6 +16,7 @@
 #include "ui/control_groups.h"
 #include "ui/control_ids.h"
 #include "ui/import_dlg.h"
+#include "ui/model_selection_dlg.h"
 
 namespace quillet {
 namespace {
@@ -95,6 +96,11 @@ TEST_P(BindingTest, EveryBoundControlExistsWithAMatchingKind) {
     const bool caption = c->kind == ControlKind::kCheckBox;
     EXPECT_TRUE(c->kind == ControlKind::kEdit || c->kind == ControlKind::kStatic || caption) << id;
   }
+  for (const auto& [id, content] : window.tables) {
+    const ControlTemplate* c = Find(t, id);
+    ASSERT_NE(c, nullptr) << "table " << id;
+    EXPECT_EQ(c->kind, ControlKind::kTable) << id;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, BindingTest,
@@ -116,6 +122,11 @@ INSTANTIATE_TEST_SUITE_P(Windows, BindingTest,
                                            BindingCase{"Import", &ImportTemplate,
                                                        [](FakeWindow& w) {
                                                          CImportDlg dlg({}, {}, {});
+                                                         dlg.OnInitDialog(w);
+                                                       }},
+                                           BindingCase{"ModelSelection", &ModelSelectionTemplate,
+                                                       [](FakeWindow& w) {
+                                                         CModelSelectionDlg dlg({});
                                                          dlg.OnInitDialog(w);
                                                        }}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -227,7 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
                       WindowCase{"Comments", &CommentsTemplate, 130, "Comments", 1072, 2},
                       WindowCase{"About", &AboutTemplate, 100, "About Quillet", 1, 1},
                       WindowCase{"Import", &ImportTemplate, 132, "Import log-likelihoods", 1,
-                                 CImportDlg::kIdFirstRowChoice}),
+                                 CImportDlg::kIdFirstRowChoice},
+                      WindowCase{"ModelSelection", &ModelSelectionTemplate, 133, "Model selection",
+                                 CModelSelectionDlg::kIdRank, CModelSelectionDlg::kIdSites}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AboutTemplate, ShowsTheVersionAsTyped) {

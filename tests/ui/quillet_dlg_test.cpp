@@ -240,8 +240,11 @@ void PrintTo(const SysCommandCase& c, std::ostream* os) { *os << c.name; }
 class SysCommandTest : public QuilletDlgTest,
                        public ::testing::WithParamInterface<SysCommandCase> {};
 
-TEST_P(SysCommandTest, OnlyTheAboutAndImportEntriesAreOurs) {
+TEST_P(SysCommandTest, OnlyTheAboutImportAndModelSelectionEntriesAreOurs) {
   Open();
+  // A model to rank, so that Model selection opens its window.
+  window.SetCheck(ids::kGTR, 1);
+  window.SetControlText(ids::kLnLGTR, "-10");
   host.dialogSteps.push_back(testing::PressOk());
   host.openFilesAnswers.push_back({});  // the Open dialog cancelled
   const SysCommandCase& c = GetParam();
@@ -252,17 +255,18 @@ TEST_P(SysCommandTest, OnlyTheAboutAndImportEntriesAreOurs) {
   host.openFilesAnswers.clear();
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, SysCommandTest,
-                         ::testing::Values(SysCommandCase{"About", 16, "dialog:100"},
-                                           SysCommandCase{"AboutWithLowBits17", 17, "dialog:100"},
-                                           SysCommandCase{"AboutWithLowBits31", 31, "dialog:100"},
-                                           SysCommandCase{"Import", 32, "open:"},
-                                           SysCommandCase{"ImportWithLowBits47", 47, "open:"},
-                                           SysCommandCase{"Next48", 48, ""},
-                                           SysCommandCase{"Zero", 0, ""},
-                                           SysCommandCase{"Close", 0xF060, ""},
-                                           SysCommandCase{"Minimize", 0xF020, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, SysCommandTest,
+    ::testing::Values(SysCommandCase{"About", 16, "dialog:100"},
+                      SysCommandCase{"AboutWithLowBits17", 17, "dialog:100"},
+                      SysCommandCase{"AboutWithLowBits31", 31, "dialog:100"},
+                      SysCommandCase{"Import", 32, "open:"},
+                      SysCommandCase{"ImportWithLowBits47", 47, "open:"},
+                      SysCommandCase{"ModelSelection", 48, "dialog:133"},
+                      SysCommandCase{"ModelSelectionWithLowBits63", 63, "dialog:133"},
+                      SysCommandCase{"Next64", 64, ""}, SysCommandCase{"Zero", 0, ""},
+                      SysCommandCase{"Close", 0xF060, ""}, SysCommandCase{"Minimize", 0xF020, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QuilletDlgTest, HelpButtonOpensTheHelpFileAtItsBeginning) {
   Open();
@@ -308,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(F1Case{"MainWindow", 102, 131174}, F1Case{"About", 100, 131172},
                       F1Case{"Calculator", 129, 131201}, F1Case{"Comments", 130, 131202},
                       F1Case{"SaveAs", kSaveAsHelpId, 131203}, F1Case{"Import", 132, 131204},
-                      F1Case{"NoSuchWindow", 101, 0}),
+                      F1Case{"ModelSelection", 133, 131205}, F1Case{"NoSuchWindow", 101, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Nothing passes between the calculator and the main window: text typed into the main

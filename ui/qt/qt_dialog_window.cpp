@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -11,6 +12,7 @@
 #include <QDropEvent>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -28,6 +31,7 @@
 #include "ui/qt/eliding_line_edit.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/program_icon.h"
+#include "ui/qt/sortable_table.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -50,7 +54,10 @@ Qt::WindowFlags FlagsFor(const DialogTemplate& tmpl, bool hasParent) {
     flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   }
   if (tmpl.styles & window_style::kMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-  // The window has a fixed size, so a maximize box would have nothing to do.
+  // A window of fixed size has nothing for a maximize box to do.
+  if ((tmpl.styles & window_style::kMaximizeBox) && (tmpl.styles & window_style::kResizable)) {
+    flags |= Qt::WindowMaximizeButtonHint;
+  }
   return flags;
 }
 
@@ -195,6 +202,9 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
         widget = list;
         break;
       }
+      case ControlKind::kTable:
+        widget = new SortableTable(this);
+        break;
       case ControlKind::kIcon: {
         auto* icon = new QLabel(this);
         icon->setPixmap(ProgramIcon().pixmap(32, 32));
@@ -230,7 +240,16 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
       units.WidenToFit(widest, p.control->cx, kMaxWidening);
     }
   }
-  setFixedSize(units.ToPixels(tmpl.cx, tmpl.cy));
+  templateSize_ = units.ToPixels(tmpl.cx, tmpl.cy);
+  if (tmpl.styles & window_style::kResizable) {
+    setMinimumSize(templateSize_);
+    resize(templateSize_);
+    setSizeGripEnabled(true);
+  } else {
+    setFixedSize(templateSize_);
+  }
+  constexpr std::uint32_t kFollows =
+      style::kGrowWidth | style::kGrowHeight | style::kFollowRight | style::kFollowBottom;
   for (const Placed& p : placed) {
     const ControlTemplate& c = *p.control;
     QRect rect = units.ToPixels(c.x, c.y, c.cx, c.cy);
@@ -240,6 +259,7 @@ void QtDialogWindow::Build(const DialogTemplate& tmpl) {
     } else {
       p.widget->setGeometry(rect);
     }
+    if (c.styles & kFollows) anchored_.push_back({p.widget, p.widget->geometry(), c.styles});
   }
   // Frames lie beneath the controls they surround.
   for (QWidget* frame : frames) frame->lower();
@@ -318,6 +338,14 @@ void QtDialogWindow::SetComboSelection(int id, int index) {
   auto* list = qobject_cast<QComboBox*>(Control(id));
   if (!list) return;
   list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+void QtDialogWindow::SetTable(int id, const TableContent& content) {
+  if (auto* table = dynamic_cast<SortableTable*>(Control(id))) table->SetContent(content);
+}
+
+void QtDialogWindow::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void QtDialogWindow::FocusAndSelect(int id) {
@@ -487,6 +515,22 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
 #endif
   }
   QDialog::showEvent(event);
+}
+
+// What the window is larger than its template goes to the controls that grow, and moves those
+// that follow the right or the bottom edge.
+void QtDialogWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const int extraWidth = std::max(0, width() - templateSize_.width());
+  const int extraHeight = std::max(0, height() - templateSize_.height());
+  for (const Anchored& a : anchored_) {
+    QRect rect = a.placed;
+    if (a.styles & style::kGrowWidth) rect.setWidth(rect.width() + extraWidth);
+    if (a.styles & style::kGrowHeight) rect.setHeight(rect.height() + extraHeight);
+    if (a.styles & style::kFollowRight) rect.translate(extraWidth, 0);
+    if (a.styles & style::kFollowBottom) rect.translate(0, extraHeight);
+    a.widget->setGeometry(rect);
+  }
 }
 
 std::vector<std::string> QtDialogWindow::DroppableFiles(const QMimeData* data) const {

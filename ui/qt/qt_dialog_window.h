@@ -55,6 +55,8 @@ class QtDialogWindow : public QDialog, public Window {
   void SetComboItems(int id, const std::vector<std::string>& items) override;
   int GetComboSelection(int id) const override;
   void SetComboSelection(int id, int index) override;
+  void SetTable(int id, const TableContent& content) override;
+  void SetClipboardText(const std::string& text) override;
   void FocusAndSelect(int id) override;
   void FocusAtEnd(int id) override;
   void MessageBox(const std::string& text, const std::string& caption = {}) override;
@@ -85,6 +87,7 @@ class QtDialogWindow : public QDialog, public Window {
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   // Files go to a dialog that takes them.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -107,6 +110,15 @@ class QtDialogWindow : public QDialog, public Window {
   WindowStack& stack_;
   int templateId_;
   std::map<int, QWidget*> controls_;
+  // The controls that follow the edges of a window that can be resized, where the template put
+  // them; the window's smallest size is the template's.
+  struct Anchored {
+    QWidget* widget;
+    QRect placed;
+    std::uint32_t styles;
+  };
+  std::vector<Anchored> anchored_;
+  QSize templateSize_;
   QPushButton* defaultButton_ = nullptr;
   QWidget* firstTabStop_ = nullptr;
   bool centred_ = false;

@@ -1,7 +1,9 @@
 #include "ui/qt/qt_modal_host.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -31,6 +33,10 @@ class FileDialogWindow : public Window {
   void SetComboItems(int, const std::vector<std::string>&) override {}
   int GetComboSelection(int) const override { return -1; }
   void SetComboSelection(int, int) override {}
+  void SetTable(int, const TableContent&) override {}
+  void SetClipboardText(const std::string& text) override {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  }
   void FocusAndSelect(int) override {}
   void FocusAtEnd(int) override {}
   void MessageBox(const std::string& text, const std::string& caption = {}) override {
