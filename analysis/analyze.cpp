@@ -9,6 +9,7 @@
 #include "analysis/wrapping_add.h"
 #include "platform/float_round.h"
 #include "platform/format.h"
+#include "stats/boundary_p_value.h"
 #include "stats/chi_square.h"
 
 namespace quillet {
@@ -55,13 +56,24 @@ float Level(const AnalysisInput& in) { return RoundToFloat(in.pValue); }
 
 // One test of a simpler model against the more complex one it is nested in; a more complex
 // model that fits worse is told, by name and value.
-LrtOutcome Test(const TestNames& names, double simpler, double complex, int df,
+LrtOutcome Test(const TestNames& names, double simpler, double complex, int df, int boundary,
                 const AnalysisInput& in, const CriticalValueSource& critical,
                 AnalysisResult& result) {
   LrtOutcome outcome = RunNestedLrt(simpler, complex, df, critical(Level(in), df));
+  // Of the df parameters the more complex model adds, `boundary` (+G, +I) lie on the edge of
+  // their range under the simpler one; the others are ordinary.
+  if (boundary > 0 && df >= boundary) {
+    outcome.pBoundary = BoundaryPValue(outcome.statistic, df - boundary, boundary);
+  }
   const std::string note = WorseFitNote(outcome, names, simpler, complex);
   if (!note.empty()) result.notices.push_back({note, kWorseFitCaption});
   return outcome;
+}
+
+// The extras (+G, +I) the reference adds to a compared model.
+int BoundaryCount(const ModelEntry& reference, const ModelEntry& compared) {
+  return (reference.gamma && !compared.gamma ? 1 : 0) +
+         (reference.invariants && !compared.invariants ? 1 : 0);
 }
 
 std::string RowName(Model model, const ModelEntry& entry) {
@@ -77,7 +89,7 @@ void ClockStep(const AnalysisInput& in, AnalysisResult& result,
     return;
   }
   // Without the clock is the more complex hypothesis.
-  result.clock = Test(ClockTestNames(), in.lnLClock, in.lnLNoClock, WrappingAdd(in.taxa, -2), in,
+  result.clock = Test(ClockTestNames(), in.lnLClock, in.lnLNoClock, WrappingAdd(in.taxa, -2), 0, in,
                       critical, result);
 }
 
@@ -90,7 +102,8 @@ void GammaStep(const AnalysisInput& in, AnalysisResult& result,
     return;
   }
   // Always one degree of freedom; the number of taxa plays no part.
-  result.gamma = Test(GammaTestNames(in), in.lnLNoGamma, in.lnLGamma, 1, in, critical, result);
+  // The one parameter the test adds is a gamma shape or a proportion of invariable sites.
+  result.gamma = Test(GammaTestNames(in), in.lnLNoGamma, in.lnLGamma, 1, 1, in, critical, result);
 }
 
 // The most complex model ticked is the reference; every simpler one ticked is tested against
@@ -130,7 +143,7 @@ void ModelsStep(const AnalysisInput& in, AnalysisResult& result,
     const int df = WrappingSubtract(kRef, ParameterCount(compared, x));
     models.compared.push_back({compared, x.lnL,
                                Test(ModelTestNames(in, compared, reference), x.lnL, ref.lnL, df,
-                                    in, critical, result)});
+                                    BoundaryCount(ref, x), in, critical, result)});
   }
 }
 
@@ -157,9 +170,7 @@ std::string WorseFitNote(const LrtOutcome& outcome, const TestNames& names, doub
 
 bool EveryTestRan(const AnalysisInput& in, const AnalysisResult& result) {
   // A test whose more complex model fits worse was not really made: the fit needs redoing.
-  auto made = [](const std::optional<LrtOutcome>& test) {
-    return test && !test->complexFitsWorse;
-  };
+  auto made = [](const std::optional<LrtOutcome>& test) { return test && !test->complexFitsWorse; };
   if (in.testClock && !made(result.clock)) return false;
   if (in.testGamma && !made(result.gamma)) return false;
   if (in.testModels) {
@@ -222,8 +233,8 @@ std::optional<Refusal> CheckInput(const AnalysisInput& in) {
   if (in.testModels) {
     for (Model model : kReportOrder) {
       if (refusal || !in[model].ticked) continue;
-      refusal = lnL(InputField::kModelLnL, model, std::string(ModelName(model)) + " ln L",
-                    in[model].lnL);
+      refusal =
+          lnL(InputField::kModelLnL, model, std::string(ModelName(model)) + " ln L", in[model].lnL);
     }
   }
   return refusal;

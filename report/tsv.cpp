@@ -27,8 +27,9 @@ std::string Row(const std::string& test, const std::string& model, double lnL1, 
                 const LrtOutcome& o, const std::string& reference, const std::string& note) {
   return test + '\t' + TsvField(model) + '\t' + Shortest(lnL1) + '\t' + Shortest(lnL2) + '\t' +
          std::to_string(o.df) + '\t' + Shortest(o.statistic) + '\t' + Shortest(o.critical) + '\t' +
-         (o.rejected ? "Rejected" : "NOT rejected") + '\t' + FormatGeneral(o.pValue, 6, 2) +
-         "\t\t" + TsvField(reference) + '\t' + TsvField(note) + '\n';
+         (o.rejected ? "Rejected" : "NOT rejected") + '\t' + FormatGeneral(o.pValue, 6, 2) + '\t' +
+         (o.pBoundary ? FormatGeneral(*o.pBoundary, 6, 2) : std::string()) + '\t' +
+         TsvField(reference) + '\t' + TsvField(note) + '\n';
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -17,6 +18,10 @@ struct LrtOutcome {
   // statistic prints as -0.01 or less), so its fit did not reach its maximum, or the values
   // were given the wrong way round. Such a test is not rejected, with p 1.
   bool complexFitsWorse = false;
+  // Where the more complex model adds +G and/or +I, parameters on the edge of their range
+  // under the simpler model: the p-value from the mixture of chi-square distributions that
+  // holds there (BoundaryPValue). The verdict and the texts keep the classic p.
+  std::optional<double> pBoundary;
 };
 
 // The three texts that show a test: the statistic ("%.2f"), the critical value ("%.4f") and

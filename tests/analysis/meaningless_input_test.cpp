@@ -7,6 +7,7 @@
 
 #include "analysis/analyze.h"
 #include "analysis/notices.h"
+#include "stats/chi_square.h"
 
 namespace quillet {
 namespace {
@@ -174,6 +175,78 @@ TEST(WorseFitTest, IsToldAndNotRejected) {
             "GTR+I+G fits worse than GTR+G, which is nested in it (ln L -3620.895 against "
             "-3619.951). The fit of GTR+I+G did not reach its maximum, or the two values are "
             "swapped: refit it. The test is shown as NOT rejected, with p 1.");
+}
+
+// Where the more complex model adds +G and/or +I, the boundary p stands beside the classic one:
+// b of the df parameters on the edge of their range, the others ordinary. The typed gamma test
+// adds one; the clock test and models differing in no extra have none.
+TEST(BoundaryPTest, WhereTheMoreComplexModelAddsGammaOrInvariants) {
+  struct Row {
+    const char* name;
+    std::function<void(AnalysisInput&)> setup;
+    std::optional<double> (*expected)(float statistic);
+  };
+  const auto none = [](float) -> std::optional<double> { return std::nullopt; };
+  const auto half = [](float x) -> std::optional<double> { return ChiSquarePValue(x, 1) / 2; };
+  const Row rows[] = {
+      {"TypedGammaTest",
+       [](AnalysisInput& in) {
+         in.testGamma = true;
+         in.lnLGamma = -1000;
+         in.lnLNoGamma = -1003;
+       },
+       half},
+      {"BothExtrasOverTheSameModel",
+       [](AnalysisInput& in) {
+         in.testModels = true;
+         in[Model::GTR] = {true, -1000, true, true};
+         in[Model::F81] = {true, -1010, false, false};
+       },
+       // df 7: 5 ordinary, 2 on the edge.
+       [](float x) -> std::optional<double> {
+         return 0.25 * ChiSquarePValue(x, 5) + 0.5 * ChiSquarePValue(x, 6) +
+                0.25 * ChiSquarePValue(x, 7);
+       }},
+      {"GammaOverAnotherBaseModel",
+       [](AnalysisInput& in) {
+         in.testModels = true;
+         in[Model::GTR] = {true, -1000, true, false};
+         in[Model::HKY85] = {true, -1010, false, false};
+       },
+       [](float x) -> std::optional<double> {
+         return 0.5 * ChiSquarePValue(x, 4) + 0.5 * ChiSquarePValue(x, 5);
+       }},
+      {"NoExtraAdded",
+       [](AnalysisInput& in) {
+         in.testModels = true;
+         in[Model::GTR] = {true, -1000, true, false};
+         in[Model::HKY85] = {true, -1010, true, false};
+       },
+       none},
+      {"ClockTest",
+       [](AnalysisInput& in) {
+         in.testClock = true;
+         in.taxa = 6;
+         in.lnLClock = -1010;
+         in.lnLNoClock = -1000;
+       },
+       none},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    AnalysisInput in;
+    row.setup(in);
+    const AnalysisResult result = Analyze(in);
+    const LrtOutcome& o = result.gamma   ? *result.gamma
+                          : result.clock ? *result.clock
+                                         : result.models.compared.at(0).outcome;
+    const std::optional<double> expected = row.expected(o.statistic);
+    ASSERT_EQ(o.pBoundary.has_value(), expected.has_value());
+    if (expected) {
+      EXPECT_DOUBLE_EQ(*o.pBoundary, *expected);
+      EXPECT_LT(*o.pBoundary, o.pValue);
+    }
+  }
 }
 
 }  // namespace
