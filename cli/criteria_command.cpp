@@ -32,6 +32,23 @@ std::vector<std::string> RankingNotes(const std::vector<FittedModel>& models,
 
 }  // namespace
 
+DataSetRanking RankDataSet(const std::vector<FittedModel>& models, std::optional<int> taxa,
+                           std::optional<int> sites, const std::string& where) {
+  DataSetRanking ranking;
+  if (!taxa) {
+    ranking.notes.push_back(where + (where == "the file" ? " does" : " do") +
+                            " not state the number of taxa; no ranking");
+    return ranking;
+  }
+  if (std::optional<std::string> problem = CheckCriteriaInput(models, *taxa, sites)) {
+    ranking.notes.push_back(*problem);
+    return ranking;
+  }
+  ranking.table = RankModels(models, *taxa, sites);
+  ranking.notes = RankingNotes(models, *ranking.table);
+  return ranking;
+}
+
 int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env) {
   std::vector<FittedModel> models = request.models;
   std::optional<int> taxa = request.taxa;
@@ -54,12 +71,10 @@ int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env) {
          "do not state it)");
     return kExitUsage;
   }
-  if (std::optional<std::string> problem = CheckCriteriaInput(models, *taxa, sites)) {
-    Tell(env.err, *problem);
-    return kExitUsage;
-  }
-  const CriteriaTable table = RankModels(models, *taxa, sites);
-  for (const std::string& note : RankingNotes(models, table)) Tell(env.err, note);
+  const DataSetRanking ranking = RankDataSet(models, taxa, sites, "the files");
+  for (const std::string& note : ranking.notes) Tell(env.err, note);
+  if (!ranking.table) return kExitUsage;
+  const CriteriaTable& table = *ranking.table;
   if (request.tsv) {
     env.out << CriteriaTsvHeader() << CriteriaTsvRows(table);
   } else {
@@ -81,22 +96,11 @@ int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env) {
 }
 
 LocusRanking RankLocus(const FileImport& file, bool best) {
+  DataSetRanking set = RankDataSet(FittedModelsOf(file.values), file.taxa, file.sites, "the file");
   LocusRanking ranking;
-  const std::vector<FittedModel> models = FittedModelsOf(file.values);
-  if (!file.taxa) {
-    ranking.notes.push_back("the file does not state the number of taxa; no ranking");
-    ranking.incomplete = true;
-    return ranking;
-  }
-  if (std::optional<std::string> problem = CheckCriteriaInput(models, *file.taxa, file.sites)) {
-    ranking.notes.push_back(*problem);
-    ranking.incomplete = true;
-    return ranking;
-  }
-  const CriteriaTable table = RankModels(models, *file.taxa, file.sites);
-  ranking.notes = RankingNotes(models, table);
-  ranking.incomplete = !table.sites;
-  ranking.rows = best ? BestTsvRow(table) : CriteriaTsvRows(table);
+  ranking.notes = std::move(set.notes);
+  ranking.incomplete = !set.table || !set.table->sites;
+  if (set.table) ranking.rows = best ? BestTsvRow(*set.table) : CriteriaTsvRows(*set.table);
   return ranking;
 }
 

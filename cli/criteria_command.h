@@ -19,6 +19,16 @@ namespace quillet::cli {
 // meaning), 3 when a file was refused or the files are not one data set.
 int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env);
 
+// One data set's ranking, or why it cannot be made, with what the user should know: no number
+// of sites (AICc and BIC left out), nested pairs fitted worse. `where` names the data set in
+// the notes ("the file", "the files").
+struct DataSetRanking {
+  std::optional<CriteriaTable> table;
+  std::vector<std::string> notes;
+};
+DataSetRanking RankDataSet(const std::vector<FittedModel>& models, std::optional<int> taxa,
+                           std::optional<int> sites, const std::string& where);
+
 // One data set's ranking as --each makes it for a locus: the TSV rows (or with --best the one
 // line), and the notes for the summary; nothing in `rows` when it cannot be made.
 struct LocusRanking {

@@ -319,6 +319,8 @@ function renderImport(view) {
   $('criteria').hidden = !criteria;
   if (criteria) {
     $('criteria-table').replaceChildren(...(criteria.tsv ? [tsvTable(criteria.tsv, 'The models ranked by AIC, AICc and BIC, with their weights')] : []));
+    $('criteria-summary').textContent = criteria.summary;
+    $('criteria-text').textContent = criteria.table;
     $('criteria-notes').replaceChildren(...criteria.notes.map((note) => cell('li', note)));
     $('criteria-notes').hidden = criteria.notes.length === 0;
   }

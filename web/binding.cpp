@@ -27,6 +27,7 @@
 #include "import/likelihood_import.h"
 #include "platform/format.h"
 #include "report/criteria_text.h"
+#include "import/fitted_models.h"
 #include "report/report_entry.h"
 #include "report/report_text.h"
 #include "report/time_stamp.h"
@@ -353,13 +354,16 @@ val ImportFiles(const val& files, const val& pageForm, const val& dataSet) {
   const ImportTable& shown = import.dialog.m_table;
   val criteria = val::null();
   if (shown.OneDataSet() && !shown.values.empty()) {
-    FileImport set;
-    set.values = shown.values;
-    set.taxa = shown.taxa;
-    set.sites = shown.sites;
-    const cli::LocusRanking ranking = cli::RankLocus(set, false);
+    const cli::DataSetRanking ranking = cli::RankDataSet(
+        FittedModelsOf(shown.values), shown.taxa, shown.sites,
+        import.dialog.m_files.size() == 1 ? "the file" : "the files");
     criteria = val::object();
-    criteria.set("tsv", ranking.rows.empty() ? std::string() : CriteriaTsvHeader() + ranking.rows);
+    criteria.set("tsv", ranking.table ? CriteriaTsvHeader() + CriteriaTsvRows(*ranking.table)
+                                      : std::string());
+    // The table as quillet-lrt prints it: the selected models marked *, the confidence sets +,
+    // and under it n, T, the models the weights are over and the three selected models.
+    criteria.set("table", ranking.table ? FormatCriteriaTable(*ranking.table) : std::string());
+    criteria.set("summary", ranking.table ? FormatCriteriaSummary(*ranking.table) : std::string());
     criteria.set("notes", Texts(ranking.notes));
   }
   out.set("criteria", criteria);
