@@ -6,7 +6,6 @@
 
 #include "lrt_run.h"
 #include "support/temp_dir.h"
-#include "support/text_mode.h"
 
 namespace quillet::cli {
 namespace {
@@ -65,12 +64,11 @@ TEST(CriteriaCommandTest, TableOnTheTerminalAndInTheReport) {
       "Selected by AIC: JC, AICc: JC, BIC: JC\n";
   EXPECT_EQ(run.out, table + "\n" + summary);
   EXPECT_EQ(quillet::testing::ReadTextFile(report),
-            quillet::testing::TextModeBytes(
-                "Quillet v. 2.0 (see help file for details)\n"
-                "-------------------------------------------\n\n"
-                "Analyses done: Tue Nov 14 09:05:03 2000\n\n\nC/d\n\nAnalysis number 1 \n"
-                "---------------\n\n*** Model selection ***\n\n" +
-                table + "\n" + summary.substr(0, summary.size() - 1)));
+            std::string("Quillet v. 2.0 (see help file for details)\n"
+                        "-------------------------------------------\n\n"
+                        "Analyses done: Tue Nov 14 09:05:03 2000\n\n\nC/d\n\nAnalysis number 1 \n"
+                        "---------------\n\n*** Model selection ***\n\n" +
+                        table + "\n" + summary.substr(0, summary.size() - 1)));
 }
 
 // What the program answers: its exit status and a piece of what it prints on stderr.

@@ -39,9 +39,9 @@ TEST(ReportWriterTest, StartsTheTextAsAsked) {
       {"LaterAnalysis", "old", {false, false, "", ""}, "oldTEXT"},
       {"Replace", "old", {true, true, "", ""}, "TEXT"},
       // A later analysis continues only what this writer added last.
-      {"ContinuesItsOwnText", "old\nMINE", {false, false, "\nMINE", "BLOCK"}, "old\nMINETEXT"},
-      {"AnotherProgramAddedSince", "MINE\n\n\nSCRIPT", {false, false, "MINE", "BLOCK"},
-       "MINE\n\n\nSCRIPT\n\n\nBLOCK"},
+      {"ContinuesItsOwnText", "old MINE", {false, false, " MINE", "BLOCK"}, "old MINETEXT"},
+      {"AnotherProgramAddedSince", "MINE SCRIPT", {false, false, "MINE", "BLOCK"},
+       "MINE SCRIPT\n\n\nBLOCK"},
       {"FileGoneSince", nullptr, {false, false, "MINE", "BLOCK"}, "BLOCK"},
   };
   for (const Row& row : rows) {
