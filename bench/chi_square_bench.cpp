@@ -118,6 +118,18 @@ const LrtCase kBeyondLrts[] = {
     {0.0f, -505000.0f, 1000000, 0.05f},
 };
 
+// Tails below 1e-5, given accurately: far out with few df (the series is skipped), just below
+// 1e-5 (series and tail), many df, and a series that loses its first term; levels whose
+// bisection runs over such tails.
+const PValueCase kTailPValues[] = {
+    {30.0f, 1}, {19.52f, 1}, {100.0f, 1}, {1250.0f, 1000}, {22709.0f, 23000},
+};
+const CriticalCase kStrictCriticals[] = {
+    {5e-7f, 1},
+    {1e-6f, 10},
+    {1e-8f, 1000},
+};
+
 // Labels in the shortest form ("1e-30", not "0.000000").
 template <typename... Parts>
 std::string Label(const Parts&... parts) {
@@ -184,6 +196,19 @@ BENCHMARK(BM_LrtCase<kWorstLrts, EvaluateLrtFn>)
 BENCHMARK(BM_LrtCase<kWorstLrts, LiteralLrt>)
     ->Name("EvaluateLrt/worst/literal")
     ->DenseRange(0, std::size(kWorstLrts) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_PValueCase<kTailPValues, ChiSquarePValue>)
+    ->Name("PValue/tail")
+    ->DenseRange(0, std::size(kTailPValues) - 1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PValueCase<kTailPValues, LiteralPValue>)
+    ->Name("PValue/tail/literal")
+    ->DenseRange(0, std::size(kTailPValues) - 1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CriticalCase<kStrictCriticals, ChiSquareCritical>)
+    ->Name("Critical/strict")
+    ->DenseRange(0, std::size(kStrictCriticals) - 1)
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_PValueCase<kBeyondPValues, ChiSquarePValue>)

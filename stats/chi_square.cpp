@@ -147,8 +147,8 @@ std::optional<double> SmallTail(double x, int df) {
   return std::max(tail, kTinyTail);
 }
 
-// Chernoff's bound on the upper tail, ((x/k) e^(1 - x/k))^(k/2) for x > k. Only an estimate of
-// where the tail is small enough to skip the series: the accurate tail itself decides.
+// Chernoff's bound on the upper tail for x > k, and on the lower tail for x < k:
+// ((x/k) e^(1 - x/k))^(k/2). Only an estimate of where a tail is small enough to skip a step.
 double ChernoffBound(double x, double k) {
   const double ratio = x / k;
   return std::exp(0.5 * k * (std::log(ratio) + 1.0 - ratio));
@@ -182,6 +182,31 @@ std::optional<double> SeriesPValue(double xd, int df) {
   return (WideFloat(1.0) - sum).ToDouble();
 }
 
+// ChiSquarePValue below kAccurateTailFrom.
+double BelowTheSwitch(float x, int df) {
+  const double xd = x;
+  const bool hasSmallTails = df >= 1 && x > 0.0f;
+  // Far in the tail the series, whose terms run somewhat past b = x, is skipped; the accurate
+  // tail itself decides. Only (x - df)/2 > 11.5 can bring the bound below e^-11.5 < 1e-5.
+  if (hasSmallTails && xd - df > 23.0 && ChernoffBound(xd, df) < kAccurateBelow) {
+    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
+  }
+  const std::optional<double> series = SeriesPValue(xd, df);
+  if (!series) {
+    // Only with df >= 2 and x > 0, below df. Mostly the lower tail is far below 2^-54 (x well
+    // below df, or df in the millions), Chernoff's bound shows it, and the tail is 1 to double
+    // precision, as the steps give it.
+    if (ChernoffBound(xd, df) < 0x1p-54) return 1.0;
+    return std::max(AccurateUpperTail(xd, df), kTinyTail);
+  }
+  // The series lies above the true tail by its truncation, by less than 2.5e-5: a tail below
+  // kAccurateBelow shows as a series below kConsultBelow.
+  if (hasSmallTails && *series < kConsultBelow) {
+    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
+  }
+  return *series;
+}
+
 // Bisection results from here on lie in the grid's sparse top (k = 7, 5, 3, 1).
 constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
 
@@ -190,22 +215,7 @@ constexpr float kSparseGridFrom = static_cast<float>(524288.0 / 7.0 - 1.0);
 double ChiSquarePValue(float x, int df) {
   if (std::isnan(x)) return kNaN;
   if (x >= kAccurateTailFrom) return TailBeyondTheSeries(x, df);
-  const double xd = x;
-  const bool hasSmallTails = df >= 1 && x > 0.0f;
-  // Far in the tail the series, whose terms run somewhat past b = x, is skipped: only
-  // (x - df)/2 > 11.5 can bring the Chernoff bound below e^-11.5 < kAccurateBelow.
-  if (hasSmallTails && xd - df > 23.0 && ChernoffBound(xd, df) < kAccurateBelow) {
-    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
-  }
-  const std::optional<double> series = SeriesPValue(xd, df);
-  // Only with df >= 2 and x > 0: the tail is then defined and at least that of one df.
-  if (!series) return std::max(AccurateUpperTail(xd, df), kTinyTail);
-  // The series lies above the true tail by its truncation, by less than 2.5e-5: a tail below
-  // kAccurateBelow shows as a series below kConsultBelow.
-  if (hasSmallTails && *series < kConsultBelow) {
-    if (const std::optional<double> tail = SmallTail(xd, df)) return *tail;
-  }
-  return *series;
+  return BelowTheSwitch(x, df);
 }
 
 float ChiSquareCritical(float p, int df) {
