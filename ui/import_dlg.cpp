@@ -230,6 +230,17 @@ std::string CImportDlg::DataSetText(const DataSet& set) const {
          (counts.empty() ? "taxa and sites not stated" : counts);
 }
 
+std::optional<std::string> NothingImportedMessage(const ImportTable& table) {
+  if (!table.values.empty() || !table.conflicts.empty() || !table.taxaReadings.empty() ||
+      !table.sitesReadings.empty()) {
+    return std::nullopt;
+  }
+  std::string text = kNothingImportedText;
+  if (!table.messages.empty()) text += "\n";
+  for (const std::string& message : table.messages) text += "\n" + message;
+  return text;
+}
+
 std::string CImportDlg::MessagesText() const {
   std::string text = "Files:";
   for (std::size_t i = 0; i < m_files.size(); ++i) {

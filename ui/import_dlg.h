@@ -23,6 +23,10 @@ struct ImportedFile {
 
 std::vector<ImportedFile> SummarizeFiles(const std::vector<FileImport>& files);
 
+// "Nothing was imported." with the files' messages (their refusals) when the files gave no value
+// and no number of taxa or sites: shown instead of the import dialog. Otherwise nothing.
+std::optional<std::string> NothingImportedMessage(const ImportTable& table);
+
 // The import dialog (template 132): what the files hold, shown before anything changes, and
 // the user's choice of what goes into the main window. The grid has the main window's rows
 // (GTR at the top) and one column per variant; each cell shows the value found and the number

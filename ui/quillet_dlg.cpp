@@ -198,12 +198,8 @@ void CQuilletDlg::OnImport(Window& window, const std::vector<std::string>& paths
   files.reserve(paths.size());
   for (const std::string& path : paths) files.push_back(ReadLikelihoodFile(path));
   const ImportTable table = CombineImports(files);
-  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty() &&
-      table.sitesReadings.empty()) {
-    std::string text = kNothingImportedText;
-    if (!table.messages.empty()) text += "\n";
-    for (const std::string& message : table.messages) text += "\n" + message;
-    window.MessageBox(text);
+  if (const std::optional<std::string> nothing = NothingImportedMessage(table)) {
+    window.MessageBox(*nothing);
     return;
   }
 

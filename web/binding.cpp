@@ -312,12 +312,8 @@ val ImportFiles(const val& files, const val& pageForm, const val& dataSet) {
   for (const FileImport& file : imports) fileViews.call<void>("push", FileView(file));
   out.set("files", fileViews);
   const ImportTable table = CombineImports(imports);
-  if (table.values.empty() && table.conflicts.empty() && table.taxaReadings.empty() &&
-      table.sitesReadings.empty()) {
-    std::string text = kNothingImportedText;
-    if (!table.messages.empty()) text += "\n";
-    for (const std::string& message : table.messages) text += "\n" + message;
-    out.set("nothing", text);
+  if (const std::optional<std::string> nothing = NothingImportedMessage(table)) {
+    out.set("nothing", *nothing);
     return out;
   }
   out.set("nothing", val::null());

@@ -7,26 +7,13 @@
 #include <vector>
 
 #include "support/fake_window.h"
+#include "support/sample_import_table.h"
 
 namespace quillet {
 namespace {
 
-ClassicModel M(const char* name) { return *ParseCanonicalName(name); }
-
-// GTR in three variants, HKY85 and JC+I, K2P with two different values, 12 taxa.
-ImportTable Table() {
-  ImportTable t;
-  for (auto [name, lnL] : {std::pair{"JC+I", "-1100"},
-                           {"HKY85", "-6172.58029"},
-                           {"GTR", "-950.75"},
-                           {"GTR+G", "-905.25"},
-                           {"GTR+I+G", "-900.5"}}) {
-    t.values.push_back({M(name), lnL, std::stod(lnL), "a.txt"});
-  }
-  t.conflicts = {{M("K2P"), {{M("K2P"), "-1020", -1020, "a.txt"}, {M("K2P"), "-1", -1, "b"}}}};
-  t.taxa = 12;
-  return t;
-}
+using testing::M;
+ImportTable Table() { return testing::SampleImportTable(); }
 
 // As a user might have left it: TrN typed in with gamma, GTR's boxes ticked, old results shown.
 AnalysisForm UsedForm() {
