@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/model_name.h"
+
 namespace quillet {
 namespace {
 
-ClassicModel M(const char* name) { return *ParseCanonicalName(name); }
+using testing::M;
 
 // The scores of single models, against the columns of the IQ-TREE 1.6.12 report on the COI
 // alignment (32 taxa, 1506 sites). Its scores come from unrounded log-likelihoods, so they may

@@ -6,30 +6,17 @@
 
 #include "analysis/notices.h"
 #include "cli/lrt_command.h"
+#include "cli/lrt_run.h"
 #include "stats/lrt.h"
-#include "support/fixed_clock.h"
 #include "support/temp_dir.h"
 
 namespace quillet::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Contains;
+using Outcome = testing::LrtRun;
 
-Outcome Lrt(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  testing::FixedClock clock(testing::MakeTime(2000, 11, 14, 9, 5, 3, 2));
-  LrtEnvironment env{out, err, clock, [] { return std::string("/d"); }};
-  const int status = LrtMain(args, env);
-  return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+Outcome Lrt(const std::vector<std::string>& args) { return testing::RunLrt(args); }
 
 // What the program answers: its exit status, and a piece of what it prints on stdout and on
 // stderr (empty: that stream stays empty).

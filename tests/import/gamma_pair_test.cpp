@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "support/model_name.h"
+
 namespace quillet {
 namespace {
 
-ClassicModel M(const char* name) { return *ParseCanonicalName(name); }
+using testing::M;
 
 // The gamma test has one degree of freedom: WITH is WITHOUT with one parameter more.
 TEST(IsGammaPair, OneParameterMoreOfTheSameModel) {

@@ -6,6 +6,8 @@
 #include "import/likelihood_import.h"
 #include "import/value_list.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
@@ -59,9 +61,7 @@ std::string WithVersion(std::string text, const std::string& version) {
   return text.replace(text.find("1.6.12"), 6, version);
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 struct ReadCase {
   const char* name;

@@ -5,6 +5,8 @@
 #include "import/likelihood_import.h"
 #include "import/value_list.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
@@ -30,9 +32,7 @@ Detailed output identifying parameters
 kappa under HKY85:  2.50000
 )";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 TEST(PamlBaseml, ReadsTheFitWhenItsParameterCountIsTheModelsOwn) {
   struct Case {

@@ -5,6 +5,8 @@
 #include "import/likelihood_import.h"
 #include "import/value_list.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
@@ -58,9 +60,7 @@ Tree              1
 -ln L   6000.54321
 )";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 TEST(PaupLog, ReadsAModelPaupNamesWhenItsSettingsAreEstimated) {
   struct Case {

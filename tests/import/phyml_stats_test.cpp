@@ -5,6 +5,8 @@
 #include "import/likelihood_import.h"
 #include "import/value_list.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
@@ -40,9 +42,7 @@ constexpr char kStats[] = R"(
 . Version:				3.3.20200621
 )";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 std::string Without(std::string text, const std::string& line) {
   return text.erase(text.find(line), line.size());

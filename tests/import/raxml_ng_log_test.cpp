@@ -5,6 +5,8 @@
 #include "import/likelihood_import.h"
 #include "import/value_list.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
@@ -38,9 +40,7 @@ Final LogLikelihood: -4321.987654
 Elapsed time: 5.000 seconds
 )";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 TEST(RaxmlNgLog, ReadsTheFinalLogLikelihoodOfEachRun) {
   struct Case {

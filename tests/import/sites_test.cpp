@@ -6,12 +6,12 @@
 
 #include "import/likelihood_import.h"
 
+#include "support/text_edit.h"
+
 namespace quillet {
 namespace {
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  return text.replace(text.find(from), from.size(), to);
-}
+using testing::Replaced;
 
 constexpr char kReport[] = R"(IQ-TREE 2.2.0 built Jun  1 2022
 

@@ -44,7 +44,7 @@ TEST(FormatFixed, RoundsHalfwayAwayFromZeroOnTheExactBinaryValue) {
       {std::numeric_limits<double>::quiet_NaN(), 6, "nan"},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.value << " %." << row.decimals << "f");
+    SCOPED_TRACE(::testing::Message() << row.value << " %." << row.decimals << "f");
     EXPECT_EQ(FormatFixed(row.value, row.decimals), row.expected);
   }
 }

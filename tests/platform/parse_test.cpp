@@ -12,7 +12,7 @@
 namespace quillet {
 namespace {
 
-constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kFloatInf = std::numeric_limits<float>::infinity();
 
 TEST(ParseFloatField, AcceptsTheLongestDecimalNumberAndNothingElse) {
   struct Row {
@@ -31,10 +31,10 @@ TEST(ParseFloatField, AcceptsTheLongestDecimalNumberAndNothingElse) {
       {"0.0", 0.0f},
       {"000", 0.0f},
       {"0e7", 0.0f},
-      {"1e39", kInf},  // beyond float: an infinity of its sign, no message
-      {"-1e39", -kInf},
-      {"1e400", kInf},
-      {"-1e99999999999", -kInf},
+      {"1e39", kFloatInf},  // beyond float: an infinity of its sign, no message
+      {"-1e39", -kFloatInf},
+      {"1e400", kFloatInf},
+      {"-1e99999999999", -kFloatInf},
       {"", std::nullopt},
       {"   ", std::nullopt},
       {"-0", std::nullopt},  // a zero needs the digit 0 first
@@ -59,7 +59,7 @@ TEST(ParseFloatField, AcceptsTheLongestDecimalNumberAndNothingElse) {
       {"                               5", 5.0f},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
+    SCOPED_TRACE(::testing::Message() << '"' << row.text << '"');
     EXPECT_EQ(ParseFloatField(row.text), row.expected);
   }
 }
@@ -138,7 +138,7 @@ TEST(ParseIntField, AcceptsSignedDecimalIntegersInThe32BitRange) {
       {"                              12", 12},  // the whole field is read
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << '"' << row.text << '"');
+    SCOPED_TRACE(::testing::Message() << '"' << row.text << '"');
     EXPECT_EQ(ParseIntField(row.text), row.expected);
   }
 }
@@ -166,13 +166,14 @@ TEST(ParseFloatField, ReadsTheWholeFieldHoweverLong) {
        -3062.8f},
       {"a megabyte of blanks only", megabyteOfBlanks, std::nullopt},
       {"a megabyte of leading zeros", std::string(1 << 20, '0') + "7.25", 7.25f},
-      {"a thousand digits", "1" + thousandZeros, kInf},
+      {"a thousand digits", "1" + thousandZeros, kFloatInf},
       {"a thousand fraction digits and their exponent", "0." + thousandZeros + "1e1001", 1.0f},
       {"two million fraction digits and their exponent",
        "-0." + std::string(2'000'000, '0') + "25e2000001", -2.5f},
-      {"the same, beyond the float range", "0." + std::string(2'000'000, '0') + "25e2500000", kInf},
+      {"the same, beyond the float range", "0." + std::string(2'000'000, '0') + "25e2500000",
+       kFloatInf},
       {"an exponent with many leading zeros", "1e" + thousandZeros + "1", 10.0f},
-      {"an exponent of many digits", "0.001e99999999999999999999999", kInf},
+      {"an exponent of many digits", "0.001e99999999999999999999999", kFloatInf},
       {"a negative exponent of many digits", "0e-99999999999999999999999", 0.0f},
       {"halfway between doubles", halfway, 1.0f},
       {"halfway, then zeros", halfway + thousandZeros, 1.0f},

@@ -46,7 +46,7 @@ TEST(EvaluateLrt, PrintsTheDocumentedTexts) {
       {0, -1.92073655128479f, 1, 0.05f, "3.84", "3.8415", "NOT rejected  (p 0.050000)"},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.lnL1 << " vs " << row.lnL2 << " df " << row.df);
+    SCOPED_TRACE(::testing::Message() << row.lnL1 << " vs " << row.lnL2 << " df " << row.df);
     std::string lrt = "old", crit = "old", result = "old";
     EvaluateLrt(row.lnL1, row.lnL2, lrt, crit, result, row.df, row.p);
     EXPECT_EQ(lrt, row.lrt);

@@ -3,12 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "analysis/classic_model.h"
 #include "import/import_table.h"
+#include "support/model_name.h"
 
 namespace quillet::testing {
-
-inline ClassicModel M(const char* name) { return *ParseCanonicalName(name); }
 
 // GTR in three variants, HKY85 and JC+I, K2P with two different values, 12 taxa.
 inline ImportTable SampleImportTable() {

@@ -15,6 +15,8 @@
 #include "ui/control_ids.h"
 #include "ui/quillet_dlg.h"
 
+#include "support/model_name.h"
+
 namespace quillet {
 namespace {
 
@@ -22,7 +24,7 @@ using D = CModelSelectionDlg;
 using testing::FakeWindow;
 using testing::ScriptedHost;
 
-ClassicModel M(const char* name) { return *ParseCanonicalName(name); }
+using testing::M;
 
 std::vector<std::string> Row(const FakeWindow& w, std::size_t row) {
   std::vector<std::string> texts;
