@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -63,7 +64,9 @@ LrtOutcome Test(const TestNames& names, double simpler, double complex, int df, 
   // Of the df parameters the more complex model adds, `boundary` (+G, +I) lie on the edge of
   // their range under the simpler one; the others are ordinary.
   if (boundary > 0 && df >= boundary) {
-    outcome.pBoundary = BoundaryPValue(outcome.statistic, df - boundary, boundary);
+    outcome.pBoundary =
+        BoundaryPValue(outcome.statistic, df - boundary, boundary,
+                       outcome.complexFitsWorse ? std::nullopt : std::optional(outcome.pValue));
   }
   const std::string note = WorseFitNote(outcome, names, simpler, complex);
   if (!note.empty()) result.notices.push_back({note, kWorseFitCaption});

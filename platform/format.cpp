@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "platform/float_chars.h"
 #include "platform/parse.h"
@@ -21,9 +24,9 @@ struct ExactDecimal {
   int exponent = 0;
 };
 
-// Every double has a finite decimal expansion. Its length follows from the lowest set bit:
-// a value with F binary fraction digits has exactly F decimal fraction digits.
-ExactDecimal Expand(double magnitude) {
+// The number of binary fraction digits of a finite non-zero magnitude: the position of its
+// lowest set bit below the point (0 for an integer).
+int FractionDigits(double magnitude) {
   int binaryExponent = 0;
   const double fraction = std::frexp(magnitude, &binaryExponent);
   auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
@@ -32,7 +35,26 @@ ExactDecimal Expand(double magnitude) {
     significand >>= 1;
     ++lowest;
   }
-  const int fractionDigits = lowest < 0 ? -lowest : 0;
+  return lowest < 0 ? -lowest : 0;
+}
+
+// `text` as written by ScientificToChars ("d.ddde+XX") as digits and exponent.
+ExactDecimal FromScientific(std::string_view text) {
+  const std::size_t e = text.find('e');
+  ExactDecimal result;
+  result.digits.reserve(e);
+  result.digits.push_back(text[0]);
+  if (e > 2) result.digits.append(text.substr(2, e - 2));  // after the point
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                  result.exponent);
+  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
+  return result;
+}
+
+// Every double has a finite decimal expansion. Its length follows from the lowest set bit:
+// a value with F binary fraction digits has exactly F decimal fraction digits.
+ExactDecimal Expand(double magnitude) {
+  const int fractionDigits = FractionDigits(magnitude);
   const int decimalExponent = static_cast<int>(std::floor(std::log10(magnitude)));
   // One digit more than needed, in case log10 rounded across a power of ten: an exact
   // expansion only gains a trailing zero from it.
@@ -41,17 +63,39 @@ ExactDecimal Expand(double magnitude) {
   char buffer[1200];
   auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
   (void)ec;  // the buffer holds the longest expansion (767 significant digits) with room left
-  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-  const std::size_t e = text.find('e');
-  ExactDecimal result;
-  result.digits.reserve(e);
-  for (char ch : text.substr(0, e)) {
-    if (ch != '.') result.digits.push_back(ch);
-  }
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
-                  result.exponent);
-  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
-  return result;
+  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+}
+
+// A finite non-zero magnitude rounded half away from zero at 10^-decimals, as Expand and
+// RoundAt give it, without the whole expansion where it would be long: a double with F binary
+// fraction digits lies exactly halfway between two multiples of 10^-decimals only when
+// F = decimals + 1, so with more fraction digits there is no tie, and the library's correctly
+// rounded digits are the ones wanted. Nothing where the short way does not apply.
+std::optional<ExactDecimal> RoundedWithoutTie(double magnitude, int decimals) {
+  if (FractionDigits(magnitude) <= decimals + 1) return std::nullopt;  // short, or a tie
+  char buffer[1200];
+  // The last digit kept is at 10^-decimals: `exponent` + `decimals` digits after the first.
+  const auto digitsAt = [&](int exponent) -> std::optional<ExactDecimal> {
+    const int precision = exponent + decimals;
+    if (precision < 0 || precision > 1100) return std::nullopt;
+    auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
+    if (ec != std::errc()) return std::nullopt;
+    return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+  };
+  // Mostly log10 gives the decimal exponent, and the digits show it: the exponent they carry
+  // is the one asked for. Otherwise log10 was off by one, or rounding carried into a new
+  // leading digit.
+  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
+  if (std::optional<ExactDecimal> d = digitsAt(estimate); d && d->exponent == estimate) return d;
+  // The exponent from 18 significant digits: exact unless rounding carried into a new leading
+  // digit, which leaves 1.00...0 and is left to the long way.
+  auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, 17);
+  if (ec != std::errc()) return std::nullopt;
+  const ExactDecimal leading =
+      FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+  if (leading.digits == "1") return std::nullopt;
+  if (leading.exponent + decimals < -1) return ExactDecimal{};  // below 10^-(decimals+1): 0
+  return digitsAt(leading.exponent);
 }
 
 // Keeps the digits down to the decimal position 10^lowestKept and rounds the rest away, half
@@ -95,15 +139,11 @@ std::string NonFinite(double value) {
   return value < 0 ? "-inf" : "inf";
 }
 
-std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) return NonFinite(value);
+// `d` (empty for zero) with `decimals` decimals, a minus sign first when `negative`.
+std::string FixedOf(bool negative, ExactDecimal d, int decimals) {
   std::string out;
-  if (std::signbit(value)) out.push_back('-');
-  ExactDecimal d;
-  if (value != 0.0) {
-    d = Expand(std::fabs(value));
-    RoundAt(d, -decimals);
-  }
+  if (negative) out.push_back('-');
+  if (!d.digits.empty()) RoundAt(d, -decimals);
   const int top = d.digits.empty() ? 0 : std::max(0, d.exponent);
   for (int position = top; position >= 0; --position) out.push_back(DigitAt(d, position));
   if (decimals > 0) {
@@ -111,6 +151,14 @@ std::string Fixed(double value, int decimals) {
     for (int position = -1; position >= -decimals; --position) out.push_back(DigitAt(d, position));
   }
   return out;
+}
+
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  if (value == 0.0) return FixedOf(std::signbit(value), ExactDecimal{}, decimals);
+  const double magnitude = std::fabs(value);
+  std::optional<ExactDecimal> rounded = RoundedWithoutTie(magnitude, decimals);
+  return FixedOf(std::signbit(value), rounded ? std::move(*rounded) : Expand(magnitude), decimals);
 }
 
 void DropTrailingZeros(std::string& text) {
@@ -161,6 +209,7 @@ std::string FormatRoundTrip(double value, int minDecimals) {
   if (value == 0.0) return Fixed(0.0, minDecimals);
   const ExactDecimal exact = Expand(std::fabs(value));
   std::string text;
+  int lastDecimals = -1;  // the decimals of the fixed text last tried
   for (int precision = 1; precision <= 17; ++precision) {
     ExactDecimal d = exact;
     RoundAt(d, d.exponent - precision + 1);
@@ -173,9 +222,13 @@ std::string FormatRoundTrip(double value, int minDecimals) {
       std::string exponent = std::to_string(std::abs(x));
       if (exponent.size() < 3) exponent.insert(0, 3 - exponent.size(), '0');
       text += std::string("e") + (x < 0 ? '-' : '+') + exponent;
+      lastDecimals = -1;
     } else {
       // More decimals than the precision needs only bring the text closer to the value.
-      text = Fixed(value, std::max(precision - 1 - x, minDecimals));
+      const int decimals = std::max(precision - 1 - x, minDecimals);
+      if (decimals == lastDecimals) continue;  // the text just tried, which did not read back
+      lastDecimals = decimals;
+      text = FixedOf(value < 0, exact, decimals);
     }
     const std::optional<double> back = ParseDoubleField(text);
     if (back && *back == value) break;

@@ -1,5 +1,7 @@
 #include "report/criteria_text.h"
 
+#include <utility>
+
 #include "platform/format.h"
 
 namespace quillet {
@@ -89,9 +91,11 @@ ReportItem ModelSelectionItem(const CriteriaTable& table, int number) {
   const std::string body = std::string("---------------\n\n") + kCriteriaTitle + "\n\n" +
                            FormatCriteriaTable(table) + "\n" + FormatCriteriaSummary(table);
   // Like an analysis, it ends where its last line ends, without a line feed.
-  const std::string trimmed = body.substr(0, body.size() - 1);
-  return {"\n\nAnalysis number " + FormatInt(number) + " \n" + trimmed,
-          "\n\n\nAnalysis number " + FormatInt(number) + "\n" + trimmed};
+  std::string trimmed = body.substr(0, body.size() - 1);
+  return {[trimmed = std::move(trimmed), number](bool first) {
+    return first ? "\n\nAnalysis number " + FormatInt(number) + " \n" + trimmed
+                 : "\n\n\nAnalysis number " + FormatInt(number) + "\n" + trimmed;
+  }};
 }
 
 std::string CriteriaTsvHeader() {

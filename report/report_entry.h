@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,12 +22,15 @@ struct ReportPlacement {
   std::string after;
 };
 
-// One item of a report (an analysis, a model selection) as it opens a header block, after the
-// header, and as it follows the items before it.
+// One item of a report (an analysis, a model selection): its text as it opens a header block,
+// after the header (`first`), or as it follows the items before it. Only the form written is
+// made.
 struct ReportItem {
-  std::string first;
-  std::string later;
+  std::function<std::string(bool first)> text;
 };
+
+// An analysis as a report item. It refers to `analysis`, which must outlive it.
+ReportItem AnalysisItem(const ReportAnalysis& analysis);
 
 // Adds an item to the report at `path` as AddToReport adds a calculation.
 std::optional<std::string> AddItemToReport(const std::string& path, const ReportItem& item,

@@ -69,15 +69,19 @@ std::string FormatAnalysis(const ReportAnalysis& a, bool first) {
 
 ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
                                 int number) {
+  return ReportAnalysisOf(input, result, TextsOf(result), number);
+}
+
+ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
+                                const ResultTexts& texts, int number) {
   ReportAnalysis a;
   a.number = number;
   a.pValue = RoundToFloat(input.pValue);
   if (result.clock) {
-    a.clock =
-        ReportClockSection{input.taxa, input.lnLNoClock, input.lnLClock, TextsOf(*result.clock)};
+    a.clock = ReportClockSection{input.taxa, input.lnLNoClock, input.lnLClock, *texts.clock};
   }
   if (result.gamma) {
-    a.gamma = ReportGammaSection{input.lnLGamma, input.lnLNoGamma, TextsOf(*result.gamma)};
+    a.gamma = ReportGammaSection{input.lnLGamma, input.lnLNoGamma, *texts.gamma};
   }
   if (input.testModels) {
     std::vector<ReportModelRow>& rows = a.models.emplace();
@@ -91,8 +95,9 @@ ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult
       auto compared = std::find_if(models.compared.begin(), models.compared.end(),
                                    [model](const ModelComparison& c) { return c.model == model; });
       if (compared != models.compared.end()) {
-        rows.push_back(
-            {model, compared->lnL, entry.gamma, entry.invariants, TextsOf(compared->outcome)});
+        const LrtTexts& rowTexts =
+            texts.compared[static_cast<std::size_t>(compared - models.compared.begin())];
+        rows.push_back({model, compared->lnL, entry.gamma, entry.invariants, rowTexts});
       }
     }
   }

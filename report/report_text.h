@@ -7,6 +7,7 @@
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
 #include "analysis/model.h"
+#include "analysis/result_texts.h"
 #include "stats/lrt.h"
 
 namespace quillet {
@@ -63,5 +64,8 @@ std::string FormatAnalysis(const ReportAnalysis& analysis, bool first);
 // every front end.
 ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
                                 int number);
+// The same with the tests' texts already made (TextsOf the result).
+ReportAnalysis ReportAnalysisOf(const AnalysisInput& input, const AnalysisResult& result,
+                                const ResultTexts& texts, int number);
 
 }  // namespace quillet

@@ -17,12 +17,14 @@ constexpr std::chrono::milliseconds kLockPatience{5000};
 std::optional<std::string> WriteReport(const std::string& path, std::string_view text,
                                        const ReportWrite& how, std::string* written) {
   LockedFile file;
+  std::string otherwise;  // holds the text when `how.otherwise` made it
   if (file.Open(path, kLockPatience)) {
     // Decided under the lock, so that two header blocks never run into each other and an
     // analysis never continues another program's.
     bool headerBlock = how.headerBlock;
     if (!how.replace && !how.continues.empty() && !file.EndsWith(how.continues)) {
-      text = how.otherwise;
+      otherwise = how.otherwise ? how.otherwise() : std::string();
+      text = otherwise;
       headerBlock = true;
     }
     if (how.replace) {

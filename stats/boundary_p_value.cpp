@@ -9,7 +9,8 @@
 
 namespace quillet {
 
-double BoundaryPValue(float statistic, int ordinary, int boundary) {
+double BoundaryPValue(float statistic, int ordinary, int boundary,
+                      std::optional<double> classicTail) {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   if (std::isnan(statistic) || ordinary < 0 || boundary < 0 || boundary > kMaxBoundaryParameters ||
       ordinary > INT_MAX - boundary) {
@@ -23,7 +24,10 @@ double BoundaryPValue(float statistic, int ordinary, int boundary) {
   double sum = 0.0;
   for (int j = 0; j <= boundary; ++j) {
     const int df = ordinary + j;
-    if (df >= 1) sum += weight * ChiSquarePValue(statistic, df);
+    if (df >= 1) {
+      sum +=
+          weight * (j == boundary && classicTail ? *classicTail : ChiSquarePValue(statistic, df));
+    }
     weight = weight * (boundary - j) / (j + 1);
   }
   return std::max(sum, std::numeric_limits<double>::denorm_min());

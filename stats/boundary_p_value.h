@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace quillet {
 
 // The largest number of boundary parameters BoundaryPValue takes. A test adds at most a
@@ -27,6 +29,10 @@ inline constexpr int kMaxBoundaryParameters = 64;
 //    (a more complex model that fits worse) is no evidence against the simpler model.
 //  - L not a number, q < 0, b < 0, b > kMaxBoundaryParameters, or q + b beyond the int
 //    range: not-a-number; there is no such mixture (or none the program meets).
-double BoundaryPValue(float statistic, int ordinary, int boundary);
+//
+// `classicTail`, when given, is ChiSquarePValue(L, q + b), the test's classic p-value, which the
+// caller has already computed: the last term then costs nothing.
+double BoundaryPValue(float statistic, int ordinary, int boundary,
+                      std::optional<double> classicTail = std::nullopt);
 
 }  // namespace quillet

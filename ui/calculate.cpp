@@ -58,7 +58,8 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   }
   ClearModelResults(form, window);
   ShowNotices(window, result.notices);
-  ApplyResult(form, result);
+  const ResultTexts texts = TextsOf(result);  // for the fields and the report alike
+  ApplyResult(form, result, texts);
 
   // A calculation that ran no test leaves the report alone. One that did is written when
   // saving is on and a file was chosen before the writer ran (a file chosen by the save setup
@@ -68,7 +69,7 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   std::optional<std::string> reportProblem;
   if (result.AnyTestRan()) {
     const bool writes = WillWriteReport(form, report);
-    reportProblem = SaveReport(input, result, form, report, ctx);
+    reportProblem = SaveReport(input, result, form, report, ctx, &texts);
     if (writes && !reportProblem) report.m_nAnalysis = WrappingAdd(report.m_nAnalysis, 1);
   }
 

@@ -6,11 +6,10 @@ namespace quillet {
 
 namespace {
 
-void Put(const LrtOutcome& outcome, std::string& lrt, std::string& crit, std::string& result) {
-  LrtTexts texts = TextsOf(outcome);
-  lrt = std::move(texts.lrt);
-  crit = std::move(texts.crit);
-  result = std::move(texts.result);
+void Put(const LrtTexts& texts, std::string& lrt, std::string& crit, std::string& result) {
+  lrt = texts.lrt;
+  crit = texts.crit;
+  result = texts.result;
 }
 
 }  // namespace
@@ -35,22 +34,26 @@ AnalysisInput InputFromForm(const AnalysisForm& form) {
 }
 
 void ApplyResult(AnalysisForm& form, const AnalysisResult& result) {
+  ApplyResult(form, result, TextsOf(result));
+}
+
+void ApplyResult(AnalysisForm& form, const AnalysisResult& result, const ResultTexts& texts) {
   if (result.clock) {
-    Put(*result.clock, form.m_strClockLrt, form.m_strClockCrit, form.m_strClockResult);
+    Put(*texts.clock, form.m_strClockLrt, form.m_strClockCrit, form.m_strClockResult);
     form.m_bClockValid = 1;
   } else if (result.clockMissing) {
     form.m_bClockValid = 0;
   }
   if (result.gamma) {
-    Put(*result.gamma, form.m_strGammaLrt, form.m_strGammaCrit, form.m_strGammaResult);
+    Put(*texts.gamma, form.m_strGammaLrt, form.m_strGammaCrit, form.m_strGammaResult);
     form.m_bGammaValid = 1;
   } else if (result.gammaMissing) {
     form.m_bGammaValid = 0;
   }
   // GTR is only ever the reference, never compared.
-  for (const ModelComparison& compared : result.models.compared) {
-    ModelRowFields& row = form[compared.model];
-    Put(compared.outcome, row.m_strLrt, row.m_strCrit, row.m_strResult);
+  for (std::size_t i = 0; i < result.models.compared.size(); ++i) {
+    ModelRowFields& row = form[result.models.compared[i].model];
+    Put(texts.compared[i], row.m_strLrt, row.m_strCrit, row.m_strResult);
   }
 }
 

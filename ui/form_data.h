@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_input.h"
 #include "analysis/analysis_result.h"
+#include "analysis/result_texts.h"
 #include "platform/window.h"
 #include "ui/analysis_form.h"
 
@@ -16,6 +17,8 @@ AnalysisInput InputFromForm(const AnalysisForm& form);
 // clock and gamma validity flags (1 when the test ran, 0 when a value was missing, unchanged
 // when it was not asked for). Texts of tests that did not run are left as they are.
 void ApplyResult(AnalysisForm& form, const AnalysisResult& result);
+// The same with the tests' texts already made (TextsOf the result).
+void ApplyResult(AnalysisForm& form, const AnalysisResult& result, const ResultTexts& texts);
 
 // Shows the notices one box after the other, in their order.
 void ShowNotices(Window& window, const std::vector<Notice>& notices);

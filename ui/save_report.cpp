@@ -54,7 +54,7 @@ std::optional<std::string> WriteItem(const ReportItem& item, ReportSession& repo
 
 std::optional<std::string> SaveReport(const AnalysisInput& input, const AnalysisResult& result,
                                       AnalysisForm& form, ReportSession& report,
-                                      CommandContext& ctx) {
+                                      CommandContext& ctx, const ResultTexts* texts) {
   if (form.m_bSaveWork != 1) return std::nullopt;
 
   const std::string& chosen = report.m_dlgSave.GetPathName();
@@ -63,8 +63,10 @@ std::optional<std::string> SaveReport(const AnalysisInput& input, const Analysis
     OnFileName(form, report, ctx);
     return std::nullopt;
   }
-  const ReportAnalysis analysis = ReportAnalysisOf(input, result, report.m_nAnalysis);
-  return WriteItem({FormatAnalysis(analysis, true), FormatAnalysis(analysis, false)}, report, ctx);
+  const ReportAnalysis analysis = texts
+                                      ? ReportAnalysisOf(input, result, *texts, report.m_nAnalysis)
+                                      : ReportAnalysisOf(input, result, report.m_nAnalysis);
+  return WriteItem(AnalysisItem(analysis), report, ctx);
 }
 
 std::optional<std::string> SaveModelSelection(const CriteriaTable& table, AnalysisForm& form,

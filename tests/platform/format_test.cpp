@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-
+#include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace quillet {
 namespace {
@@ -46,6 +47,40 @@ TEST(FormatFixed, RoundsHalfwayAwayFromZeroOnTheExactBinaryValue) {
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.value << " %." << row.decimals << "f");
     EXPECT_EQ(FormatFixed(row.value, row.decimals), row.expected);
+  }
+}
+
+// Where a value cannot lie exactly halfway (more binary fraction digits than decimals + 1),
+// rounding half away from zero and the C library's exact rounding agree: values of every
+// magnitude, near powers of ten and near halfway points, at the decimals the program prints.
+TEST(FormatFixed, AgreesWithExactRoundingWhereThereIsNoTie) {
+  std::vector<double> values = {0.049882,
+                                3.8414588206941236,
+                                22709.999,
+                                9.9999999999999982,
+                                0.099999999999999992,
+                                1e-7,
+                                4.94065645841246544e-324,
+                                5.0000000000000001e-7,
+                                4.9999999999999996e-7,
+                                1234567.89};
+  for (double v = 1e-12; v < 1e12; v *= 1.37) values.push_back(v);
+  for (int k = -12; k <= 12; ++k) {
+    const double ten = std::pow(10.0, k);
+    values.push_back(std::nextafter(ten, 0.0));
+    values.push_back(std::nextafter(ten, 2 * ten));
+    values.push_back(std::nextafter(5 * ten, 0.0));  // just below a halfway point
+    values.push_back(std::nextafter(5 * ten, 10 * ten));
+  }
+  for (double v : values) {
+    for (int decimals : {0, 1, 2, 4, 6}) {
+      const double scaled = v * std::pow(10.0, decimals);
+      if (scaled - std::floor(scaled) == 0.5) continue;  // a tie: the table above has those
+      char expected[1200];
+      std::snprintf(expected, sizeof expected, "%.*f", decimals, -v);
+      SCOPED_TRACE(::testing::Message() << std::hexfloat << v << " %." << decimals << "f");
+      EXPECT_EQ(FormatFixed(-v, decimals), expected);
+    }
   }
 }
 

@@ -29,27 +29,30 @@ TEST(ReportWriterTest, StartsTheTextAsAsked) {
   struct Row {
     const char* name;
     const char* before;  // null: no file
-    ReportWrite how;
+    bool replace, headerBlock;
+    std::string continues, otherwise;
     const char* after;
   };
   const Row rows[] = {
-      {"NewFile", nullptr, {false, true, "", ""}, "TEXT"},
-      {"EmptyFileHeaderBlock", "", {false, true, "", ""}, "TEXT"},
-      {"HeaderBlockAfterText", "old", {false, true, "", ""}, "old\n\n\nTEXT"},
-      {"LaterAnalysis", "old", {false, false, "", ""}, "oldTEXT"},
-      {"Replace", "old", {true, true, "", ""}, "TEXT"},
+      {"NewFile", nullptr, false, true, "", "", "TEXT"},
+      {"EmptyFileHeaderBlock", "", false, true, "", "", "TEXT"},
+      {"HeaderBlockAfterText", "old", false, true, "", "", "old\n\n\nTEXT"},
+      {"LaterAnalysis", "old", false, false, "", "", "oldTEXT"},
+      {"Replace", "old", true, true, "", "", "TEXT"},
       // A later analysis continues only what this writer added last.
-      {"ContinuesItsOwnText", "old MINE", {false, false, " MINE", "BLOCK"}, "old MINETEXT"},
-      {"AnotherProgramAddedSince", "MINE SCRIPT", {false, false, "MINE", "BLOCK"},
+      {"ContinuesItsOwnText", "old MINE", false, false, " MINE", "BLOCK", "old MINETEXT"},
+      {"AnotherProgramAddedSince", "MINE SCRIPT", false, false, "MINE", "BLOCK",
        "MINE SCRIPT\n\n\nBLOCK"},
-      {"FileGoneSince", nullptr, {false, false, "MINE", "BLOCK"}, "BLOCK"},
+      {"FileGoneSince", nullptr, false, false, "MINE", "BLOCK", "BLOCK"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TempDir dir;
     const std::string path = dir.File("r.txt");
     if (row.before) testing::WriteWholeFile(path, row.before);
-    EXPECT_EQ(WriteReport(path, "TEXT", row.how), std::nullopt);
+    const ReportWrite how{row.replace, row.headerBlock, row.continues,
+                          [&row] { return row.otherwise; }};
+    EXPECT_EQ(WriteReport(path, "TEXT", how), std::nullopt);
     EXPECT_EQ(ReadTextFile(path), row.after);
   }
 }
@@ -68,7 +71,7 @@ TEST(ReportWriterTest, WaitsForTheLockAndGivesUpOnAStuckHolder) {
   EXPECT_EQ(impatient.Error(), kFileLockedReason);
 
   auto writer = std::async(std::launch::async, [&path] {
-    return WriteReport(path, "WRITER", {false, true, "", ""});
+    return WriteReport(path, "WRITER", {false, true, "", nullptr});
   });
   EXPECT_EQ(writer.wait_for(100ms), std::future_status::timeout);
   ASSERT_TRUE(holder.Append("and ends"));
@@ -99,7 +102,7 @@ TEST(ReportWriterTest, TwoProcessesNeverInterleave) {
     if (children[i] == 0) {
       const std::string text = block(who);
       for (int n = 0; n < kEach; ++n) {
-        if (WriteReport(path, text, {false, true, "", ""})) _exit(1);
+        if (WriteReport(path, text, {false, true, "", nullptr})) _exit(1);
       }
       _exit(0);
     }

@@ -170,7 +170,7 @@ TEST_F(ReportNumberingTest, RestartOnAMissingOrEmptyFileStartsItWithoutBlankLine
 TEST_F(ReportNumberingTest, AnotherWritersBlockIsNotContinued) {
   Calculate();
   const std::string script = "Quillet v. 2.0 (see help file for details)\nby a script";
-  ASSERT_EQ(WriteReport(path, script, {false, true, "", ""}), std::nullopt);
+  ASSERT_EQ(WriteReport(path, script, {false, true, "", nullptr}), std::nullopt);
   Calculate();
   Calculate();
   const std::string second = first;
