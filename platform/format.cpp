@@ -1,6 +1,7 @@
 #include "platform/format.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -29,12 +30,8 @@ struct ExactDecimal {
 int FractionDigits(double magnitude) {
   int binaryExponent = 0;
   const double fraction = std::frexp(magnitude, &binaryExponent);
-  auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  int lowest = binaryExponent - 53;
-  while ((significand & 1U) == 0) {
-    significand >>= 1;
-    ++lowest;
-  }
+  const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int lowest = binaryExponent - 53 + std::countr_zero(significand);
   return lowest < 0 ? -lowest : 0;
 }
 
@@ -127,6 +124,27 @@ void RoundAt(ExactDecimal& d, int lowestKept) {
   }
 }
 
+// A finite non-zero magnitude rounded half away from zero to `precision` significant digits.
+// Its exact expansion ends at 10^-F (F binary fraction digits), so it lies halfway between
+// two candidates only when it has precision + 1 significant digits, F = precision - x for its
+// decimal exponent x; elsewhere the library's correctly rounded digits are the ones wanted.
+ExactDecimal RoundedToSignificant(double magnitude, int precision) {
+  const int fractionDigits = FractionDigits(magnitude);
+  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
+  // log10 may be off by one near a power of ten: a margin of one either way.
+  if (fractionDigits > 0 && std::abs(fractionDigits - (precision - estimate)) > 1 &&
+      precision <= 1100) {
+    char buffer[1200];
+    auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision - 1);
+    if (ec == std::errc()) {
+      return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    }
+  }
+  ExactDecimal d = Expand(magnitude);
+  RoundAt(d, d.exponent - precision + 1);
+  return d;
+}
+
 // The digit at decimal position 10^position.
 char DigitAt(const ExactDecimal& d, int position) {
   const long long index = static_cast<long long>(d.exponent) - position;
@@ -153,9 +171,52 @@ std::string FixedOf(bool negative, ExactDecimal d, int decimals) {
   return out;
 }
 
+// The usual case of RoundedWithoutTie written out at once: the library's digits rounded at
+// 10^-decimals, where log10 gave the decimal exponent and rounding carried into no new leading
+// digit; nothing otherwise (nor for a value below 10^-decimals).
+std::optional<std::string> FixedWithoutTie(double value, int decimals) {
+  const double magnitude = std::fabs(value);
+  if (FractionDigits(magnitude) <= decimals + 1) return std::nullopt;
+  if (magnitude < 1e17 && decimals <= 17) {
+    // Where the library writes fixed notation itself, its text is the one wanted.
+    char text[48];
+    auto [end, ec] = FixedToChars(text, text + sizeof text, value, decimals);
+    if (ec == std::errc()) return std::string(text, end);
+  }
+  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
+  const int precision = estimate + decimals;
+  if (precision < 0 || precision > 1100) return std::nullopt;
+  char buffer[1200];
+  auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
+  if (ec != std::errc()) return std::nullopt;
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t e = text.find('e');
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                  exponent);
+  if (exponent != estimate) return std::nullopt;
+  // d.ddd with exactly exponent + decimals digits after the point.
+  const std::string_view rest = e > 2 ? text.substr(2, e - 2) : std::string_view();
+  std::string out;
+  out.reserve(static_cast<std::size_t>(precision) + 4 +
+              static_cast<std::size_t>(exponent < 0 ? -exponent : 0));
+  if (std::signbit(value)) out.push_back('-');
+  if (exponent >= 0) {
+    out.push_back(text[0]);
+    out.append(rest.substr(0, static_cast<std::size_t>(exponent)));
+    if (decimals > 0) out.append(".").append(rest.substr(static_cast<std::size_t>(exponent)));
+  } else {
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0');
+    out.push_back(text[0]);
+    out.append(rest);
+  }
+  return out;
+}
+
 std::string Fixed(double value, int decimals) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (value == 0.0) return FixedOf(std::signbit(value), ExactDecimal{}, decimals);
+  if (std::optional<std::string> text = FixedWithoutTie(value, decimals)) return *text;
   const double magnitude = std::fabs(value);
   std::optional<ExactDecimal> rounded = RoundedWithoutTie(magnitude, decimals);
   return FixedOf(std::signbit(value), rounded ? std::move(*rounded) : Expand(magnitude), decimals);
@@ -180,8 +241,7 @@ std::string FormatGeneral(double value, int precision, int exponentDigits) {
   if (precision < 1) precision = 1;
   if (value == 0.0) return std::signbit(value) ? "-0" : "0";
 
-  ExactDecimal d = Expand(std::fabs(value));
-  RoundAt(d, d.exponent - precision + 1);
+  const ExactDecimal d = RoundedToSignificant(std::fabs(value), precision);
   const int x = d.exponent;  // the exponent the e-style form would show
   std::string out;
   if (x < -4 || x >= precision) {

@@ -84,6 +84,32 @@ TEST(FormatFixed, AgreesWithExactRoundingWhereThereIsNoTie) {
   }
 }
 
+// The same for significant digits, against the C library's %g (two-digit exponent).
+TEST(FormatGeneral, AgreesWithExactRoundingWhereThereIsNoTie) {
+  std::vector<double> values = {0.049882,   1.52397e-23,  4.94065645841246544e-324,
+                                0.99999949, 0.0001234565, 123456.5000001,
+                                1e-5,       0.03125};
+  for (double v = 1e-30; v < 1e30; v *= 1.73) values.push_back(v);
+  for (int k = -12; k <= 12; ++k) {
+    const double ten = std::pow(10.0, k);
+    values.push_back(std::nextafter(ten, 0.0));
+    values.push_back(std::nextafter(ten, 2 * ten));
+  }
+  for (double v : values) {
+    for (int precision : {1, 3, 6}) {
+      char expected[64];
+      std::snprintf(expected, sizeof expected, "%.*g", precision, v);
+      char halfway[64];  // a tie shows as a 5 followed by nothing at one digit more
+      std::snprintf(halfway, sizeof halfway, "%.*e", precision + 40, v);
+      const std::string exact(halfway);
+      const std::size_t tail = 2 + static_cast<std::size_t>(precision);
+      if (exact[tail - 1] == '5' && exact.find_first_not_of('0', tail) >= exact.find('e')) continue;
+      SCOPED_TRACE(::testing::Message() << std::hexfloat << v << " %." << precision << "g");
+      EXPECT_EQ(FormatGeneral(v, precision, 2), expected);
+    }
+  }
+}
+
 TEST(FormatFixedLeft, PadsOnTheRightToTheWidth) {
   EXPECT_EQ(FormatFixedLeft(static_cast<float>(-123.45), 2, 8), "-123.45 ");
   EXPECT_EQ(FormatFixedLeft(static_cast<float>(-12345.68), 2, 8), "-12345.68");
