@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/bit_cast.h"
 #include "platform/float_chars.h"
 #include "platform/parse.h"
 
@@ -28,10 +29,13 @@ struct ExactDecimal {
 // The number of binary fraction digits of a finite non-zero magnitude: the position of its
 // lowest set bit below the point (0 for an integer).
 int FractionDigits(double magnitude) {
-  int binaryExponent = 0;
-  const double fraction = std::frexp(magnitude, &binaryExponent);
-  const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  const int lowest = binaryExponent - 53 + std::countr_zero(significand);
+  // IEEE 754 binary64: the value is significand × 2^(exponent field - 1075), with the hidden
+  // bit set for normal numbers; subnormals have an exponent field of 0 and count as 1.
+  const auto bits = BitCast<std::uint64_t>(magnitude);
+  const auto field = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t significand = field == 0 ? mantissa : mantissa | (std::uint64_t{1} << 52);
+  const int lowest = (field == 0 ? 1 : field) - 1075 + std::countr_zero(significand);
   return lowest < 0 ? -lowest : 0;
 }
 
