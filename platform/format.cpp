@@ -175,52 +175,23 @@ std::string FixedOf(bool negative, ExactDecimal d, int decimals) {
   return out;
 }
 
-// The usual case of RoundedWithoutTie written out at once: the library's digits rounded at
-// 10^-decimals, where log10 gave the decimal exponent and rounding carried into no new leading
-// digit; nothing otherwise (nor for a value below 10^-decimals).
-std::optional<std::string> FixedWithoutTie(double value, int decimals) {
+// The fixed text where no tie is possible and the library writes fixed notation itself (its
+// digits are then the ones wanted, see RoundedWithoutTie); nothing otherwise.
+std::optional<std::string> LibraryFixed(double value, int decimals) {
   const double magnitude = std::fabs(value);
-  if (FractionDigits(magnitude) <= decimals + 1) return std::nullopt;
-  if (magnitude < 1e17 && decimals <= 17) {
-    // Where the library writes fixed notation itself, its text is the one wanted.
-    char text[48];
-    auto [end, ec] = FixedToChars(text, text + sizeof text, value, decimals);
-    if (ec == std::errc()) return std::string(text, end);
+  if (magnitude >= 1e17 || decimals > 17 || FractionDigits(magnitude) <= decimals + 1) {
+    return std::nullopt;
   }
-  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
-  const int precision = estimate + decimals;
-  if (precision < 0 || precision > 1100) return std::nullopt;
-  char buffer[1200];
-  auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
+  char text[48];  // a sign, 17 digits, a point and 17 decimals at most
+  auto [end, ec] = FixedToChars(text, text + sizeof text, value, decimals);
   if (ec != std::errc()) return std::nullopt;
-  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-  const std::size_t e = text.find('e');
-  int exponent = 0;
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
-                  exponent);
-  if (exponent != estimate) return std::nullopt;
-  // d.ddd with exactly exponent + decimals digits after the point.
-  const std::string_view rest = e > 2 ? text.substr(2, e - 2) : std::string_view();
-  std::string out;
-  out.reserve(static_cast<std::size_t>(precision) + 4 +
-              static_cast<std::size_t>(exponent < 0 ? -exponent : 0));
-  if (std::signbit(value)) out.push_back('-');
-  if (exponent >= 0) {
-    out.push_back(text[0]);
-    out.append(rest.substr(0, static_cast<std::size_t>(exponent)));
-    if (decimals > 0) out.append(".").append(rest.substr(static_cast<std::size_t>(exponent)));
-  } else {
-    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0');
-    out.push_back(text[0]);
-    out.append(rest);
-  }
-  return out;
+  return std::string(text, end);
 }
 
 std::string Fixed(double value, int decimals) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (value == 0.0) return FixedOf(std::signbit(value), ExactDecimal{}, decimals);
-  if (std::optional<std::string> text = FixedWithoutTie(value, decimals)) return *text;
+  if (std::optional<std::string> text = LibraryFixed(value, decimals)) return *text;
   const double magnitude = std::fabs(value);
   std::optional<ExactDecimal> rounded = RoundedWithoutTie(magnitude, decimals);
   return FixedOf(std::signbit(value), rounded ? std::move(*rounded) : Expand(magnitude), decimals);
