@@ -33,10 +33,10 @@ std::vector<std::string> RankingNotes(const std::vector<FittedModel>& models,
 }  // namespace
 
 DataSetRanking RankDataSet(const std::vector<FittedModel>& models, std::optional<int> taxa,
-                           std::optional<int> sites, const std::string& where) {
+                           std::optional<int> sites, bool oneFile) {
   DataSetRanking ranking;
   if (!taxa) {
-    ranking.notes.push_back(where + (where == "the file" ? " does" : " do") +
+    ranking.notes.push_back(std::string(oneFile ? "the file does" : "the files do") +
                             " not state the number of taxa; no ranking");
     return ranking;
   }
@@ -71,7 +71,7 @@ int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env) {
          "do not state it)");
     return kExitUsage;
   }
-  const DataSetRanking ranking = RankDataSet(models, taxa, sites, "the files");
+  const DataSetRanking ranking = RankDataSet(models, taxa, sites, false);
   for (const std::string& note : ranking.notes) Tell(env.err, note);
   if (!ranking.table) return kExitUsage;
   const CriteriaTable& table = *ranking.table;
@@ -96,7 +96,7 @@ int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env) {
 }
 
 LocusRanking RankLocus(const FileImport& file, bool best) {
-  DataSetRanking set = RankDataSet(FittedModelsOf(file.values), file.taxa, file.sites, "the file");
+  DataSetRanking set = RankDataSet(FittedModelsOf(file.values), file.taxa, file.sites, true);
   LocusRanking ranking;
   ranking.notes = std::move(set.notes);
   ranking.incomplete = !set.table || !set.table->sites;

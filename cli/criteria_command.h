@@ -20,14 +20,14 @@ namespace quillet::cli {
 int RunCriteriaCommand(const LrtRequest& request, LrtEnvironment& env);
 
 // One data set's ranking, or why it cannot be made, with what the user should know: no number
-// of sites (AICc and BIC left out), nested pairs fitted worse. `where` names the data set in
-// the notes ("the file", "the files").
+// of sites (AICc and BIC left out), nested pairs fitted worse. `oneFile`: the data set is one
+// file, and the notes say "the file" rather than "the files".
 struct DataSetRanking {
   std::optional<CriteriaTable> table;
   std::vector<std::string> notes;
 };
 DataSetRanking RankDataSet(const std::vector<FittedModel>& models, std::optional<int> taxa,
-                           std::optional<int> sites, const std::string& where);
+                           std::optional<int> sites, bool oneFile);
 
 // One data set's ranking as --each makes it for a locus: the TSV rows (or with --best the one
 // line), and the notes for the summary; nothing in `rows` when it cannot be made.

@@ -69,7 +69,7 @@ void OnCalculate(AnalysisForm& form, ReportSession& report, CommandContext& ctx)
   std::optional<std::string> reportProblem;
   if (result.AnyTestRan()) {
     const bool writes = WillWriteReport(form, report);
-    reportProblem = SaveReport(input, result, form, report, ctx, &texts);
+    reportProblem = SaveReport(input, result, texts, form, report, ctx);
     if (writes && !reportProblem) report.m_nAnalysis = WrappingAdd(report.m_nAnalysis, 1);
   }
 

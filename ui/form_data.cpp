@@ -33,10 +33,6 @@ AnalysisInput InputFromForm(const AnalysisForm& form) {
   return in;
 }
 
-void ApplyResult(AnalysisForm& form, const AnalysisResult& result) {
-  ApplyResult(form, result, TextsOf(result));
-}
-
 void ApplyResult(AnalysisForm& form, const AnalysisResult& result, const ResultTexts& texts) {
   if (result.clock) {
     Put(*texts.clock, form.m_strClockLrt, form.m_strClockCrit, form.m_strClockResult);

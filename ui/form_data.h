@@ -15,9 +15,8 @@ AnalysisInput InputFromForm(const AnalysisForm& form);
 
 // Writes what a calculation gave into the form: the three texts of every test that ran and the
 // clock and gamma validity flags (1 when the test ran, 0 when a value was missing, unchanged
-// when it was not asked for). Texts of tests that did not run are left as they are.
-void ApplyResult(AnalysisForm& form, const AnalysisResult& result);
-// The same with the tests' texts already made (TextsOf the result).
+// when it was not asked for). Texts of tests that did not run are left as they are. `texts`
+// are TextsOf(result).
 void ApplyResult(AnalysisForm& form, const AnalysisResult& result, const ResultTexts& texts);
 
 // Shows the notices one box after the other, in their order.

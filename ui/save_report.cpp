@@ -53,8 +53,8 @@ std::optional<std::string> WriteItem(const ReportItem& item, ReportSession& repo
 }  // namespace
 
 std::optional<std::string> SaveReport(const AnalysisInput& input, const AnalysisResult& result,
-                                      AnalysisForm& form, ReportSession& report,
-                                      CommandContext& ctx, const ResultTexts* texts) {
+                                      const ResultTexts& texts, AnalysisForm& form,
+                                      ReportSession& report, CommandContext& ctx) {
   if (form.m_bSaveWork != 1) return std::nullopt;
 
   const std::string& chosen = report.m_dlgSave.GetPathName();
@@ -63,9 +63,7 @@ std::optional<std::string> SaveReport(const AnalysisInput& input, const Analysis
     OnFileName(form, report, ctx);
     return std::nullopt;
   }
-  const ReportAnalysis analysis = texts
-                                      ? ReportAnalysisOf(input, result, *texts, report.m_nAnalysis)
-                                      : ReportAnalysisOf(input, result, report.m_nAnalysis);
+  const ReportAnalysis analysis = ReportAnalysisOf(input, result, texts, report.m_nAnalysis);
   return WriteItem(AnalysisItem(analysis), report, ctx);
 }
 

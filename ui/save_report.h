@@ -25,10 +25,10 @@ inline constexpr char kNothingAddedText[] = "No report file was chosen; nothing 
 // Returns the text of a message for the user when the file could not be opened or written
 // (it names the file and the system's reason); the caller shows it once the calculation's
 // results are on screen. Nothing is returned when all went well or nothing was to be written.
-// `texts`, when given, are the result's texts already made (TextsOf the result).
+// `texts` are TextsOf(result), made once for the fields and the report.
 std::optional<std::string> SaveReport(const AnalysisInput& input, const AnalysisResult& result,
-                                      AnalysisForm& form, ReportSession& report,
-                                      CommandContext& ctx, const ResultTexts* texts = nullptr);
+                                      const ResultTexts& texts, AnalysisForm& form,
+                                      ReportSession& report, CommandContext& ctx);
 
 // "Add to report" of a ranking by information criteria: the user asked for it, so it is written
 // whether "Save work?" is ticked or not, as the next numbered analysis, placed as SaveReport

@@ -20,6 +20,7 @@
 #include "cli/locus_outcome.h"
 #include "cli/lrt_request.h"
 #include "cli/option_values.h"
+#include "import/fitted_models.h"
 #include "import/gamma_pair.h"
 #include "import/import_builder.h"
 #include "import/import_choice.h"
@@ -27,7 +28,6 @@
 #include "import/likelihood_import.h"
 #include "platform/format.h"
 #include "report/criteria_text.h"
-#include "import/fitted_models.h"
 #include "report/report_entry.h"
 #include "report/report_text.h"
 #include "report/time_stamp.h"
@@ -351,8 +351,7 @@ val ImportFiles(const val& files, const val& pageForm, const val& dataSet) {
   val criteria = val::null();
   if (shown.OneDataSet() && !shown.values.empty()) {
     const cli::DataSetRanking ranking = cli::RankDataSet(
-        FittedModelsOf(shown.values), shown.taxa, shown.sites,
-        import.dialog.m_files.size() == 1 ? "the file" : "the files");
+        FittedModelsOf(shown.values), shown.taxa, shown.sites, import.dialog.m_files.size() == 1);
     criteria = val::object();
     criteria.set("tsv", ranking.table ? CriteriaTsvHeader() + CriteriaTsvRows(*ranking.table)
                                       : std::string());

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "stats/lrt.h"
 #include "report/report_writer.h"
+#include "stats/lrt.h"
 #include "support/command_rig.h"
 #include "support/temp_dir.h"
 #include "ui/calculate.h"
@@ -38,7 +38,8 @@ constexpr char kHeader[] =
 
 // Records the form's calculation with nothing computed: the header and the analysis's start.
 std::optional<std::string> Save(CommandRig& rig) {
-  return SaveReport(InputFromForm(rig.form), AnalysisResult{}, rig.form, rig.report, rig.ctx);
+  return SaveReport(InputFromForm(rig.form), AnalysisResult{}, ResultTexts{}, rig.form, rig.report,
+                    rig.ctx);
 }
 
 TEST(SaveReportTest, HeaderWritesCommentAndDirectoryVerbatim) {

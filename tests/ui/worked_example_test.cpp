@@ -131,7 +131,8 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   first.models.compared = {
       {Model::HKY85, -3045.55f, Documented(10.90f, 4, 9.4876f, 0.027713f, true)},
       {Model::K2P, -3050.20f, Documented(20.20f, 8, 15.5073f, 0.009607f, true)}};
-  EXPECT_EQ(SaveReport(InputFromForm(f), first, f, rig.report, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(InputFromForm(f), first, TextsOf(first), f, rig.report, rig.ctx),
+            std::nullopt);
   rig.report.m_nAnalysis = 2;
 
   SecondAnalysisEntries(f);
@@ -142,7 +143,8 @@ TEST(WorkedExampleTest, ReportWriterReproducesTheFile) {
   second.models.compared = {
       {Model::HKY85, -3046.90f, Documented(1.80f, 1, 6.6350f, 0.179736f, false)},
       {Model::JC, -3058.75f, Documented(25.50f, 6, 16.8117f, 0.000276f, true)}};
-  EXPECT_EQ(SaveReport(InputFromForm(f), second, f, rig.report, rig.ctx), std::nullopt);
+  EXPECT_EQ(SaveReport(InputFromForm(f), second, TextsOf(second), f, rig.report, rig.ctx),
+            std::nullopt);
 
   EXPECT_EQ(testing::ReadTextFile(path), kWorkedExample);
   EXPECT_EQ(rig.report.m_strSavePath, path);
