@@ -50,13 +50,21 @@ fi
 # The known failures are run apart from the rest: everything else must pass, and every known
 # failure must still fail.
 known=$(sed -e '/^[[:space:]]*#/d' -e 's/[[:space:]]*$//' -e '/^$/d' scripts/windows-known-failures.txt)
+# The same start failure can end a test: the tests that failed are run once more, and only a
+# test that fails twice fails the run (a real fault fails every time; the tests are
+# deterministic).
+run_tests() {
+  ctest --preset windows-core -j "$jobs" --no-tests=error "$@" && return 0
+  echo "== some tests failed; they are run once more, in case Wine failed to start them" >&2
+  ctest --preset windows-core -j "$jobs" --rerun-failed --no-tests=error --output-on-failure
+}
 status=0
 if [ -z "$known" ]; then
-  ctest --preset windows-core -j "$jobs" --no-tests=error || status=1
+  run_tests || status=1
 else
   names=$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$known" | paste -sd'|')
   # A parameterised test's CTest name goes on with "  # GetParam() = ...".
-  ctest --preset windows-core -j "$jobs" --no-tests=error -E "^($names)( |\$)" || status=1
+  run_tests -E "^($names)( |\$)" || status=1
 
   failed_log=$build/Testing/Temporary/LastTestsFailed.log
   rm -f "$failed_log"
