@@ -294,10 +294,6 @@ std::to_chars_result ScientificToChars(char* first, char* last, double value, in
   return std::to_chars(first, last, value, std::chars_format::scientific, precision);
 }
 
-std::to_chars_result FixedToChars(char* first, char* last, double value, int precision) {
-  return std::to_chars(first, last, value, std::chars_format::fixed, precision);
-}
-
 #else
 
 std::to_chars_result ShortestToChars(char* first, char* last, float value) {
@@ -310,10 +306,6 @@ std::to_chars_result ShortestToChars(char* first, char* last, double value) {
 
 std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision) {
   return written_out::ScientificToChars(first, last, value, precision);
-}
-
-std::to_chars_result FixedToChars(char* first, char*, double, int) {
-  return {first, std::errc::not_supported};
 }
 
 #endif

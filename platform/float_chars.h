@@ -22,12 +22,6 @@ std::to_chars_result ShortestToChars(char* first, char* last, double value);
 // ties to even.
 std::to_chars_result ScientificToChars(char* first, char* last, double value, int precision);
 
-// As std::to_chars(first, last, value, std::chars_format::fixed, precision): rounded from the
-// exact binary value, ties to even. Only where the library has it (it is a speed-up for the
-// common case): elsewhere the result's ec is std::errc::not_supported and the caller takes its
-// own way.
-std::to_chars_result FixedToChars(char* first, char* last, double value, int precision);
-
 // The written-out forms, built everywhere so that they are tested everywhere.
 namespace written_out {
 std::to_chars_result ShortestToChars(char* first, char* last, float value);

@@ -26,30 +26,56 @@ struct ExactDecimal {
   int exponent = 0;
 };
 
-// The number of binary fraction digits of a finite non-zero magnitude: the position of its
-// lowest set bit below the point (0 for an integer).
-int FractionDigits(double magnitude) {
+// A finite non-zero magnitude as significand × 2^exponent, the significand odd.
+struct Binary {
+  std::uint64_t significand = 0;
+  int exponent = 0;
+};
+
+Binary BinaryOf(double magnitude) {
   // IEEE 754 binary64: the value is significand × 2^(exponent field - 1075), with the hidden
   // bit set for normal numbers; subnormals have an exponent field of 0 and count as 1.
   const auto bits = BitCast<std::uint64_t>(magnitude);
   const auto field = static_cast<int>((bits >> 52) & 0x7FF);
   const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   const std::uint64_t significand = field == 0 ? mantissa : mantissa | (std::uint64_t{1} << 52);
-  const int lowest = (field == 0 ? 1 : field) - 1075 + std::countr_zero(significand);
+  const int zeros = std::countr_zero(significand);
+  return {significand >> zeros, (field == 0 ? 1 : field) - 1075 + zeros};
+}
+
+// The number of binary fraction digits of a finite non-zero magnitude: the position of its
+// lowest set bit below the point (0 for an integer).
+int FractionDigits(double magnitude) {
+  const int lowest = BinaryOf(magnitude).exponent;
   return lowest < 0 ? -lowest : 0;
 }
 
-// `text` as written by ScientificToChars ("d.ddde+XX") as digits and exponent.
-ExactDecimal FromScientific(std::string_view text) {
-  const std::size_t e = text.find('e');
-  ExactDecimal result;
-  result.digits.reserve(e);
-  result.digits.push_back(text[0]);
-  if (e > 2) result.digits.append(text.substr(2, e - 2));  // after the point
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
-                  result.exponent);
-  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
-  return result;
+// Significant digits d1d2... (d1 not zero, trailing zeros allowed) and the power of ten of d1.
+struct Significant {
+  std::string_view digits;
+  int exponent = 0;
+};
+
+// The digits and exponent of `text` as written by ScientificToChars ("d.ddde+XX"), read in
+// place: the first digit moves over the point, next to the others.
+Significant ReadScientific(char* text, char* end) {
+  const auto e = static_cast<std::size_t>(std::find(text, end, 'e') - text);
+  Significant s;
+  std::from_chars(text + e + 1 + (text[e + 1] == '+' ? 1 : 0), end, s.exponent);
+  if (e == 1) {
+    s.digits = std::string_view(text, 1);
+  } else {
+    text[1] = text[0];
+    s.digits = std::string_view(text + 1, e - 1);
+  }
+  return s;
+}
+
+// The same as exact digits, trailing zeros dropped.
+ExactDecimal FromScientific(char* text, char* end) {
+  Significant s = ReadScientific(text, end);
+  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.remove_suffix(1);
+  return {std::string(s.digits), s.exponent};
 }
 
 // Every double has a finite decimal expansion. Its length follows from the lowest set bit:
@@ -64,7 +90,7 @@ ExactDecimal Expand(double magnitude) {
   char buffer[1200];
   auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
   (void)ec;  // the buffer holds the longest expansion (767 significant digits) with room left
-  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+  return FromScientific(buffer, end);
 }
 
 // A finite non-zero magnitude rounded half away from zero at 10^-decimals, as Expand and
@@ -81,7 +107,7 @@ std::optional<ExactDecimal> RoundedWithoutTie(double magnitude, int decimals) {
     if (precision < 0 || precision > 1100) return std::nullopt;
     auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
     if (ec != std::errc()) return std::nullopt;
-    return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    return FromScientific(buffer, end);
   };
   // Mostly log10 gives the decimal exponent, and the digits show it: the exponent they carry
   // is the one asked for. Otherwise log10 was off by one, or rounding carried into a new
@@ -92,8 +118,7 @@ std::optional<ExactDecimal> RoundedWithoutTie(double magnitude, int decimals) {
   // digit, which leaves 1.00...0 and is left to the long way.
   auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, 17);
   if (ec != std::errc()) return std::nullopt;
-  const ExactDecimal leading =
-      FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+  const ExactDecimal leading = FromScientific(buffer, end);
   if (leading.digits == "1") return std::nullopt;
   if (leading.exponent + decimals < -1) return ExactDecimal{};  // below 10^-(decimals+1): 0
   return digitsAt(leading.exponent);
@@ -128,25 +153,50 @@ void RoundAt(ExactDecimal& d, int lowestKept) {
   }
 }
 
-// A finite non-zero magnitude rounded half away from zero to `precision` significant digits.
-// Its exact expansion ends at 10^-F (F binary fraction digits), so it lies halfway between
-// two candidates only when it has precision + 1 significant digits, F = precision - x for its
-// decimal exponent x; elsewhere the library's correctly rounded digits are the ones wanted.
-ExactDecimal RoundedToSignificant(double magnitude, int precision) {
+// A finite non-zero magnitude rounded half away from zero to `precision` significant digits,
+// where that needs no more than the library: its exact expansion ends at 10^-F (F binary
+// fraction digits), so it lies halfway between two candidates only when it has precision + 1
+// significant digits, F = precision - x for its decimal exponent x; elsewhere the library's
+// correctly rounded digits are the ones wanted. They are written into `buffer` (1200
+// characters); nothing where a tie is possible.
+std::optional<Significant> SignificantWithoutTie(double magnitude, int precision, char* buffer) {
   const int fractionDigits = FractionDigits(magnitude);
   const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
   // log10 may be off by one near a power of ten: a margin of one either way.
-  if (fractionDigits > 0 && std::abs(fractionDigits - (precision - estimate)) > 1 &&
-      precision <= 1100) {
-    char buffer[1200];
-    auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision - 1);
-    if (ec == std::errc()) {
-      return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
-    }
+  if (fractionDigits == 0 || std::abs(fractionDigits - (precision - estimate)) <= 1 ||
+      precision > 1100) {
+    return std::nullopt;
   }
-  ExactDecimal d = Expand(magnitude);
-  RoundAt(d, d.exponent - precision + 1);
-  return d;
+  auto [end, ec] = ScientificToChars(buffer, buffer + 1200, magnitude, precision - 1);
+  if (ec != std::errc()) return std::nullopt;
+  return ReadScientific(buffer, end);
+}
+
+// Appends d1.d2d3...e±XX, trailing zeros dropped, the exponent with at least `exponentDigits`
+// digits.
+void AppendScientific(std::string& out, Significant s, int exponentDigits) {
+  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.remove_suffix(1);
+  out.push_back(s.digits[0]);
+  if (s.digits.size() > 1) out.append(1, '.').append(s.digits.substr(1));
+  out.push_back('e');
+  out.push_back(s.exponent < 0 ? '-' : '+');
+  char power[12];
+  char* powerEnd = std::to_chars(power, power + sizeof power, std::abs(s.exponent)).ptr;
+  for (auto length = powerEnd - power; length < exponentDigits; ++length) out.push_back('0');
+  out.append(power, powerEnd);
+}
+
+// Appends the digits in fixed notation, trailing zeros dropped: 0.000123, 12.5, 120000.
+void AppendFixedDigits(std::string& out, Significant s) {
+  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.remove_suffix(1);
+  if (s.exponent < 0) {
+    out.append("0.").append(static_cast<std::size_t>(-s.exponent - 1), '0').append(s.digits);
+    return;
+  }
+  const auto whole = static_cast<std::size_t>(s.exponent) + 1;
+  out.append(s.digits.substr(0, whole));
+  if (s.digits.size() < whole) out.append(whole - s.digits.size(), '0');
+  if (s.digits.size() > whole) out.append(1, '.').append(s.digits.substr(whole));
 }
 
 // The digit at decimal position 10^position.
@@ -175,32 +225,76 @@ std::string FixedOf(bool negative, ExactDecimal d, int decimals) {
   return out;
 }
 
-// The fixed text where no tie is possible and the library writes fixed notation itself (its
-// digits are then the ones wanted, see RoundedWithoutTie); nothing otherwise.
-std::optional<std::string> LibraryFixed(double value, int decimals) {
-  const double magnitude = std::fabs(value);
-  if (magnitude >= 1e17 || decimals > 17 || FractionDigits(magnitude) <= decimals + 1) {
-    return std::nullopt;
+__extension__ typedef unsigned __int128 Uint128;  // GCC's and Clang's, on 64-bit and WebAssembly
+
+// Writes `value`'s decimal digits backwards, ending just before `end`; returns the first.
+char* DigitsBackwards(Uint128 value, char* end) {
+  // Pieces of 19 digits first, so that each digit takes a 64-bit division, not a 128-bit one.
+  constexpr std::uint64_t kPiece = 10'000'000'000'000'000'000ULL;
+  while (value >= kPiece) {
+    auto piece = static_cast<std::uint64_t>(value % kPiece);
+    value /= kPiece;
+    for (int i = 0; i < 19; ++i, piece /= 10) *--end = static_cast<char>('0' + piece % 10);
   }
-  char text[48];  // a sign, 17 digits, a point and 17 decimals at most
-  auto [end, ec] = FixedToChars(text, text + sizeof text, value, decimals);
-  if (ec != std::errc()) return std::nullopt;
-  return std::string(text, end);
+  auto rest = static_cast<std::uint64_t>(value);
+  do {
+    *--end = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  return end;
+}
+
+// The fixed text of a finite non-zero value in `text` (64 characters), for the values most
+// printed: where value × 10^decimals, exactly, fits 128 bits as an integer plus a binary
+// fraction. Rounding half away from zero is then a comparison of that fraction with one half.
+// The length written, or nothing where the value or the decimals are too large.
+std::optional<std::size_t> ExactFixed(double value, int decimals, char* text) {
+  if (decimals < 0 || decimals > 19) return std::nullopt;
+  std::uint64_t scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const auto [significand, exponent] = BinaryOf(std::fabs(value));
+
+  Uint128 scaled = 0;  // value × 10^decimals, rounded
+  if (exponent >= 0) {
+    // From 2^64 on, the long way.
+    if (exponent > 63 - static_cast<int>(std::bit_width(significand))) return std::nullopt;
+    scaled = Uint128{significand << exponent} * scale;
+  } else {
+    // significand × scale < 2^53 × 2^64 = 2^117: with 118 fraction bits or more it is below
+    // one half.
+    const Uint128 product = Uint128{significand} * scale;
+    const int shift = -exponent;
+    if (shift < 118) {
+      const Uint128 half = Uint128{1} << (shift - 1);
+      scaled = (product >> shift) + ((product & ((half << 1) - 1)) >= half ? 1 : 0);
+    }
+  }
+
+  char digits[48];  // below 2^128: 39 digits
+  char* const end = digits + sizeof digits;
+  char* first = DigitsBackwards(scaled, end);
+  while (end - first < decimals + 1) *--first = '0';  // 0.0012 has its leading zeros
+  char* out = text;
+  if (std::signbit(value)) *out++ = '-';
+  const char* point = end - decimals;
+  out = std::copy(static_cast<const char*>(first), point, out);
+  if (decimals > 0) {
+    *out++ = '.';
+    out = std::copy(point, static_cast<const char*>(end), out);
+  }
+  return static_cast<std::size_t>(out - text);
 }
 
 std::string Fixed(double value, int decimals) {
   if (!std::isfinite(value)) return NonFinite(value);
   if (value == 0.0) return FixedOf(std::signbit(value), ExactDecimal{}, decimals);
-  if (std::optional<std::string> text = LibraryFixed(value, decimals)) return *text;
+  char text[64];
+  if (std::optional<std::size_t> length = ExactFixed(value, decimals, text)) {
+    return std::string(text, *length);
+  }
   const double magnitude = std::fabs(value);
   std::optional<ExactDecimal> rounded = RoundedWithoutTie(magnitude, decimals);
   return FixedOf(std::signbit(value), rounded ? std::move(*rounded) : Expand(magnitude), decimals);
-}
-
-void DropTrailingZeros(std::string& text) {
-  if (text.find('.') == std::string::npos) return;
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
 }
 
 }  // namespace
@@ -216,24 +310,23 @@ std::string FormatGeneral(double value, int precision, int exponentDigits) {
   if (precision < 1) precision = 1;
   if (value == 0.0) return std::signbit(value) ? "-0" : "0";
 
-  const ExactDecimal d = RoundedToSignificant(std::fabs(value), precision);
-  const int x = d.exponent;  // the exponent the e-style form would show
+  const double magnitude = std::fabs(value);
+  char buffer[1200];
+  ExactDecimal exact;  // the long way's digits, where the short way does not apply
+  std::optional<Significant> rounded = SignificantWithoutTie(magnitude, precision, buffer);
+  if (!rounded) {
+    exact = Expand(magnitude);
+    RoundAt(exact, exact.exponent - precision + 1);
+    rounded = Significant{exact.digits, exact.exponent};
+  }
+  // The exponent the e-style form shows decides the form; the fixed form would round at the
+  // same place, or (where rounding carried into a new digit) give the same power of ten.
   std::string out;
-  if (x < -4 || x >= precision) {
-    if (value < 0) out.push_back('-');
-    out.push_back(d.digits[0]);
-    out.push_back('.');
-    out.append(d.digits, 1, std::string::npos);
-    DropTrailingZeros(out);
-    out.push_back('e');
-    out.push_back(x < 0 ? '-' : '+');
-    std::string exponent = std::to_string(std::abs(x));
-    const auto digits = static_cast<std::size_t>(std::max(1, exponentDigits));
-    if (exponent.size() < digits) exponent.insert(0, digits - exponent.size(), '0');
-    out += exponent;
+  if (value < 0) out.push_back('-');
+  if (rounded->exponent < -4 || rounded->exponent >= precision) {
+    AppendScientific(out, *rounded, exponentDigits);
   } else {
-    out = Fixed(value, precision - 1 - x);
-    DropTrailingZeros(out);
+    AppendFixedDigits(out, *rounded);
   }
   return out;
 }
@@ -251,12 +344,7 @@ std::string FormatRoundTrip(double value, int minDecimals) {
     const int x = d.exponent;
     if (x < -4 || x >= 16) {
       text = value < 0 ? "-" : "";
-      text.push_back(d.digits[0]);
-      if (d.digits.size() > 1) text += "." + d.digits.substr(1);
-      DropTrailingZeros(text);
-      std::string exponent = std::to_string(std::abs(x));
-      if (exponent.size() < 3) exponent.insert(0, 3 - exponent.size(), '0');
-      text += std::string("e") + (x < 0 ? '-' : '+') + exponent;
+      AppendScientific(text, Significant{d.digits, x}, 3);
       lastDecimals = -1;
     } else {
       // More decimals than the precision needs only bring the text closer to the value.
