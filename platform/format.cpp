@@ -161,10 +161,13 @@ void RoundAt(ExactDecimal& d, int lowestKept) {
 // characters); nothing where a tie is possible.
 std::optional<Significant> SignificantWithoutTie(double magnitude, int precision, char* buffer) {
   const int fractionDigits = FractionDigits(magnitude);
-  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
-  // log10 may be off by one near a power of ten: a margin of one either way.
-  if (fractionDigits == 0 || std::abs(fractionDigits - (precision - estimate)) <= 1 ||
-      precision > 1100) {
+  // 2^b <= magnitude < 2^(b+1) puts the decimal exponent at floor(b log10 2) or one above;
+  // 78913 / 2^18 is log10 2 closely enough for every double's b.
+  int binaryExponent = 0;
+  std::frexp(magnitude, &binaryExponent);
+  const int lowest = ((binaryExponent - 1) * 78913) >> 18;
+  if (fractionDigits == 0 || fractionDigits == precision - lowest ||
+      fractionDigits == precision - lowest - 1 || precision > 1100) {
     return std::nullopt;
   }
   auto [end, ec] = ScientificToChars(buffer, buffer + 1200, magnitude, precision - 1);
