@@ -156,7 +156,7 @@ std::vector<WorseNestedPair> WorseNestedPairs(std::span<const FittedModel> model
   std::vector<WorseNestedPair> pairs;
   for (const FittedModel& complex : models) {
     for (const FittedModel& simpler : models) {
-      if (!Nests(complex.model, simpler.model) || !(complex.lnL < simpler.lnL)) continue;
+      if (!(complex.lnL < simpler.lnL) || !Nests(complex.model, simpler.model)) continue;
       // A difference that prints as 0.00 is a tie.
       if (FormatFixed(2.0 * (simpler.lnL - complex.lnL), 2) == "0.00") continue;
       pairs.push_back({complex, simpler});
