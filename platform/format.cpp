@@ -1,6 +1,7 @@
 #include "platform/format.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -56,26 +57,16 @@ struct Significant {
   int exponent = 0;
 };
 
-// The digits and exponent of `text` as written by ScientificToChars ("d.ddde+XX"), read in
-// place: the first digit moves over the point, next to the others.
-Significant ReadScientific(char* text, char* end) {
+// `text` as written by ScientificToChars ("d.ddde+XX") as digits and exponent.
+ExactDecimal FromScientific(const char* text, const char* end) {
   const auto e = static_cast<std::size_t>(std::find(text, end, 'e') - text);
-  Significant s;
-  std::from_chars(text + e + 1 + (text[e + 1] == '+' ? 1 : 0), end, s.exponent);
-  if (e == 1) {
-    s.digits = std::string_view(text, 1);
-  } else {
-    text[1] = text[0];
-    s.digits = std::string_view(text + 1, e - 1);
-  }
-  return s;
-}
-
-// The same as exact digits, trailing zeros dropped.
-ExactDecimal FromScientific(char* text, char* end) {
-  Significant s = ReadScientific(text, end);
-  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.remove_suffix(1);
-  return {std::string(s.digits), s.exponent};
+  ExactDecimal d;
+  d.digits.reserve(e);
+  d.digits.push_back(text[0]);
+  if (e > 2) d.digits.append(text + 2, e - 2);  // after the point
+  std::from_chars(text + e + 1 + (text[e + 1] == '+' ? 1 : 0), end, d.exponent);
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
 }
 
 // Every double has a finite decimal expansion. Its length follows from the lowest set bit:
@@ -153,26 +144,54 @@ void RoundAt(ExactDecimal& d, int lowestKept) {
   }
 }
 
-// A finite non-zero magnitude rounded half away from zero to `precision` significant digits,
-// where that needs no more than the library: its exact expansion ends at 10^-F (F binary
-// fraction digits), so it lies halfway between two candidates only when it has precision + 1
-// significant digits, F = precision - x for its decimal exponent x; elsewhere the library's
-// correctly rounded digits are the ones wanted. They are written into `buffer` (1200
-// characters); nothing where a tie is possible.
-std::optional<Significant> SignificantWithoutTie(double magnitude, int precision, char* buffer) {
-  const int fractionDigits = FractionDigits(magnitude);
+// 10^k for 0 <= k <= 308, correctly rounded (read from "1e<k>", whatever the math library).
+double PowerOfTen(int k) {
+  static const std::array<double, 309> powers = [] {
+    std::array<double, 309> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      table[i] = ParseDoubleField("1e" + std::to_string(i)).value_or(0.0);
+    }
+    return table;
+  }();
+  return powers[static_cast<std::size_t>(k)];
+}
+
+// A finite non-zero magnitude rounded half away from zero to `precision` (at most 9)
+// significant digits, by floating-point arithmetic where its error cannot matter, with the
+// digits written into `buffer` (16 characters). Scaled to `precision` digits, the magnitude is
+// off by less than 10^-6 (an ulp of at most 10^9, from two roundings), so where the scaled
+// value is further than 10^-4 from a half and from the first value of that many digits, it
+// rounds, and tells the exponent, as the exact value does. Nothing elsewhere, ties among
+// them, and for magnitudes a double cannot scale in one step (below about 10^-300).
+std::optional<Significant> FastSignificant(double magnitude, int precision, char* buffer) {
+  constexpr double kMargin = 1e-4;
+  if (precision > 9) return std::nullopt;
   // 2^b <= magnitude < 2^(b+1) puts the decimal exponent at floor(b log10 2) or one above;
   // 78913 / 2^18 is log10 2 closely enough for every double's b.
   int binaryExponent = 0;
   std::frexp(magnitude, &binaryExponent);
   const int lowest = ((binaryExponent - 1) * 78913) >> 18;
-  if (fractionDigits == 0 || fractionDigits == precision - lowest ||
-      fractionDigits == precision - lowest - 1 || precision > 1100) {
-    return std::nullopt;
+  const double first = PowerOfTen(precision - 1);  // the first value of `precision` digits
+  for (int exponent = lowest + 1; exponent >= lowest; --exponent) {
+    const int k = precision - 1 - exponent;
+    if (k > 308 || k < -308) return std::nullopt;
+    const double scaled = k >= 0 ? magnitude * PowerOfTen(k) : magnitude / PowerOfTen(-k);
+    if (std::fabs(scaled - first) < kMargin) return std::nullopt;
+    if (scaled < first) continue;  // the exponent is the lower one
+    const double whole = std::floor(scaled);
+    if (std::fabs(scaled - whole - 0.5) < kMargin) return std::nullopt;
+    const auto rounded = static_cast<std::uint64_t>(whole) + (scaled - whole > 0.5 ? 1 : 0);
+    Significant s{std::string_view(buffer, static_cast<std::size_t>(precision)), exponent};
+    if (rounded == static_cast<std::uint64_t>(first) * 10) {  // 9.99...5 carried into 10.00
+      std::fill_n(buffer, precision, '0');
+      buffer[0] = '1';
+      ++s.exponent;
+    } else {
+      std::to_chars(buffer, buffer + 16, rounded);
+    }
+    return s;
   }
-  auto [end, ec] = ScientificToChars(buffer, buffer + 1200, magnitude, precision - 1);
-  if (ec != std::errc()) return std::nullopt;
-  return ReadScientific(buffer, end);
+  return std::nullopt;
 }
 
 // Appends d1.d2d3...e±XX, trailing zeros dropped, the exponent with at least `exponentDigits`
@@ -314,9 +333,9 @@ std::string FormatGeneral(double value, int precision, int exponentDigits) {
   if (value == 0.0) return std::signbit(value) ? "-0" : "0";
 
   const double magnitude = std::fabs(value);
-  char buffer[1200];
+  char buffer[16];
   ExactDecimal exact;  // the long way's digits, where the short way does not apply
-  std::optional<Significant> rounded = SignificantWithoutTie(magnitude, precision, buffer);
+  std::optional<Significant> rounded = FastSignificant(magnitude, precision, buffer);
   if (!rounded) {
     exact = Expand(magnitude);
     RoundAt(exact, exact.exponent - precision + 1);

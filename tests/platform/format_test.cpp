@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace quillet {
@@ -101,8 +102,18 @@ TEST(FormatGeneral, AgreesWithExactRoundingWhereThereIsNoTie) {
     values.push_back(std::nextafter(ten, 0.0));
     values.push_back(std::nextafter(ten, 2 * ten));
   }
+  // Values of every magnitude, and values next to the halfway points of six digits, which the
+  // quick way leaves to the exact one.
+  std::mt19937_64 random(20261207);
+  std::uniform_real_distribution<double> leading(1.0, 10.0);
+  std::uniform_int_distribution<int> power(-323, 307);
+  std::uniform_int_distribution<int> sixDigits(100000, 999999);
+  for (int i = 0; i < 2000; ++i) {
+    values.push_back(leading(random) * std::pow(10.0, power(random)));
+    values.push_back((sixDigits(random) + 0.5) * std::pow(10.0, power(random) / 4));
+  }
   for (double v : values) {
-    for (int precision : {1, 3, 6}) {
+    for (int precision : {1, 3, 6, 9}) {
       char expected[64];
       std::snprintf(expected, sizeof expected, "%.*g", precision, v);
       char halfway[64];  // a tie shows as a 5 followed by nothing at one digit more
