@@ -84,37 +84,6 @@ ExactDecimal Expand(double magnitude) {
   return FromScientific(buffer, end);
 }
 
-// A finite non-zero magnitude rounded half away from zero at 10^-decimals, as Expand and
-// RoundAt give it, without the whole expansion where it would be long: a double with F binary
-// fraction digits lies exactly halfway between two multiples of 10^-decimals only when
-// F = decimals + 1, so with more fraction digits there is no tie, and the library's correctly
-// rounded digits are the ones wanted. Nothing where the short way does not apply.
-std::optional<ExactDecimal> RoundedWithoutTie(double magnitude, int decimals) {
-  if (FractionDigits(magnitude) <= decimals + 1) return std::nullopt;  // short, or a tie
-  char buffer[1200];
-  // The last digit kept is at 10^-decimals: `exponent` + `decimals` digits after the first.
-  const auto digitsAt = [&](int exponent) -> std::optional<ExactDecimal> {
-    const int precision = exponent + decimals;
-    if (precision < 0 || precision > 1100) return std::nullopt;
-    auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, precision);
-    if (ec != std::errc()) return std::nullopt;
-    return FromScientific(buffer, end);
-  };
-  // Mostly log10 gives the decimal exponent, and the digits show it: the exponent they carry
-  // is the one asked for. Otherwise log10 was off by one, or rounding carried into a new
-  // leading digit.
-  const int estimate = static_cast<int>(std::floor(std::log10(magnitude)));
-  if (std::optional<ExactDecimal> d = digitsAt(estimate); d && d->exponent == estimate) return d;
-  // The exponent from 18 significant digits: exact unless rounding carried into a new leading
-  // digit, which leaves 1.00...0 and is left to the long way.
-  auto [end, ec] = ScientificToChars(buffer, buffer + sizeof buffer, magnitude, 17);
-  if (ec != std::errc()) return std::nullopt;
-  const ExactDecimal leading = FromScientific(buffer, end);
-  if (leading.digits == "1") return std::nullopt;
-  if (leading.exponent + decimals < -1) return ExactDecimal{};  // below 10^-(decimals+1): 0
-  return digitsAt(leading.exponent);
-}
-
 // Keeps the digits down to the decimal position 10^lowestKept and rounds the rest away, half
 // away from zero: on exact digits a first dropped digit of 5 or more means at least half.
 // May leave an empty digit string, meaning zero.
@@ -314,9 +283,9 @@ std::string Fixed(double value, int decimals) {
   if (std::optional<std::size_t> length = ExactFixed(value, decimals, text)) {
     return std::string(text, *length);
   }
-  const double magnitude = std::fabs(value);
-  std::optional<ExactDecimal> rounded = RoundedWithoutTie(magnitude, decimals);
-  return FixedOf(std::signbit(value), rounded ? std::move(*rounded) : Expand(magnitude), decimals);
+  // From 2^64 on, or beyond 19 decimals (which the program never asks for): the exact
+  // expansion.
+  return FixedOf(std::signbit(value), Expand(std::fabs(value)), decimals);
 }
 
 }  // namespace
